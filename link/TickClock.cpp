@@ -1,0 +1,9 @@
+#include "link/TickClock.h"
+
+namespace ptlog {
+
+void TickClock::Tick() {
+  if (TickCount > 0) --TickCount;
+}
+
+}  // namespace ptlog

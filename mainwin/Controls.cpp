@@ -1,0 +1,64 @@
+#include "mainwin/Controls.h"
+
+#include "platform/Fonts.h"
+
+#include <QPainter>
+
+namespace ptlog {
+
+AutoLabel::AutoLabel(QWidget* parent, const QString& name, const QString& caption, int leftTwips,
+                     int topTwips, int widthTwips)
+    : QLabel(parent), fixedWidth_(widthTwips > 0 ? TwipsToPixels(widthTwips) : 0) {
+  setObjectName(name);
+  move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+  SetCaption(caption);
+}
+
+void AutoLabel::SetCaption(const QString& caption) {
+  setText(caption);
+  const QSize hint = sizeHint();
+  resize(fixedWidth_ > 0 ? fixedWidth_ : hint.width(), hint.height());
+}
+
+int DetailsCheckBox::Value() const {
+  switch (checkState()) {
+    case Qt::Unchecked: return 0;
+    case Qt::Checked: return 1;
+    default: return 2;
+  }
+}
+
+void DetailsCheckBox::SetValue(int state) {
+  setCheckState(state == 0 ? Qt::Unchecked : state == 1 ? Qt::Checked : Qt::PartiallyChecked);
+}
+
+void DetailsCheckBox::nextCheckState() {
+  SetValue(checkState() == Qt::Checked ? 0 : 1);
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setAutoFillBackground(true);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, Qt::white);
+  setPalette(p);
+}
+
+void PictureBox::Cls() {
+  canvas_.fill(Qt::white);
+  update();
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) {
+  // Sharp on screens that scale: the canvas has device pixels.
+  const qreal ratio = devicePixelRatioF();
+  canvas_ = QImage(size() * ratio, QImage::Format_RGB32);
+  canvas_.setDevicePixelRatio(ratio);
+  canvas_.fill(Qt::white);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), canvas_);
+}
+
+}  // namespace ptlog

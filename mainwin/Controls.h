@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+namespace ptlog {
+
+// A label that sizes itself to its caption, unless the design gives it a width.
+class AutoLabel : public QLabel {
+  Q_OBJECT
+public:
+  AutoLabel(QWidget* parent, const QString& name, const QString& caption, int leftTwips,
+            int topTwips, int widthTwips = 0);
+  void SetCaption(const QString& caption);
+
+private:
+  int fixedWidth_;
+};
+
+// The details box: a click toggles between checked and unchecked; the greyed
+// state only comes from the settings file.
+class DetailsCheckBox : public QCheckBox {
+  Q_OBJECT
+public:
+  using QCheckBox::QCheckBox;
+  int Value() const;
+  void SetValue(int state);
+
+protected:
+  void nextCheckState() override;
+};
+
+// The graph's picture box: shows an image the graph routine paints into.
+class PictureBox : public QWidget {
+  Q_OBJECT
+public:
+  explicit PictureBox(QWidget* parent);
+  QImage& Canvas() { return canvas_; }
+  void Cls();
+
+protected:
+  void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
+
+private:
+  QImage canvas_;
+};
+
+}  // namespace ptlog

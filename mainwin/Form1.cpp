@@ -1,0 +1,326 @@
+#include "mainwin/Form1.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+#include "platform/Fonts.h"
+#include "platform/ProgramEnd.h"
+#include "settings/SettingsFile.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace ptlog {
+
+namespace {
+
+constexpr int kClientWidthTwips = 15240;
+constexpr int kClientHeightTwips = 10695;
+constexpr int kScrollMax = 720;
+
+QString Indexed(const char* name, int index) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+const QFont& CaptionFont() {
+  static const QFont font = MinchoFont(11.25, true);
+  return font;
+}
+
+const QFont& TitleFont() {
+  static const QFont font = MinchoFont(15.75, true);
+  return font;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                        int top, int width, int height) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setFont(CaptionFont());
+  button->setAutoDefault(false);
+  PlaceTwips(button, left, top, width, height);
+  return button;
+}
+
+struct LabelDesign {
+  const char* caption;
+  int left, top, width;
+};
+
+// Caption labels, by index.
+const LabelDesign kLabel3[20] = {
+    {"検査番号：", 240, 720, 0},   {"検査日　：", 2760, 1800, 0}, {"検査時間：", 240, 1440, 0},
+    {"現場名", 2760, 720, 0},      {"棟名", 2760, 1080, 0},       {"Ａ線", 8280, 720, 0},
+    {"Ｂ線", 9720, 720, 0},        {"Ｃ線", 11280, 720, 0},       {"Ｄ線", 12840, 720, 0},
+    {"圧力：", 7080, 1080, 0},     {"時間：", 7080, 1440, 0},     {"差圧：", 7080, 1800, 0},
+    {"Ａ線移動", 14040, 720, 1080}, {"Ｄ線移動", 14040, 1440, 1035}, {"管材　　：", 240, 1080, 0},
+    {"圧力　　：", 240, 1800, 0},  {"判定基準：", 240, 2640, 0},  {"判定　　：", 240, 2160, 0},
+    {"担当者", 2760, 1440, 0},     {"データ読み込み中", 1800, 360, 0},
+};
+
+// Value labels with their design captions, shown only if start-up stops early.
+const LabelDesign kLabel4[19] = {
+    {"2006", 1440, 720, 0},      {"02/07/20", 4080, 1800, 0}, {"14:20", 1440, 1440, 0},
+    {"750.5KPa", 7800, 1080, 0}, {"750.5KPa", 9360, 1080, 0}, {"750.5KPa", 10920, 1080, 0},
+    {"750.5KPa", 12480, 1080, 0}, {"12:00:00", 8160, 1440, 0}, {"12:00:00", 9720, 1440, 0},
+    {"12:00:00", 11280, 1440, 0}, {"12:00:00", 12840, 1440, 0}, {"0.5KPa", 7800, 1800, 0},
+    {"0.5KPa", 9360, 1800, 0},   {"0.5KPa", 10920, 1800, 0},  {"0.5KPa", 12480, 1800, 0},
+    {"PE菅", 1440, 1080, 0},     {"0.75Mpa", 1440, 1800, 0},  {"0.75Kpa", 1560, 2640, 0},
+    {"合否", 1440, 2160, 0},
+};
+
+}  // namespace
+
+Form1::Form1(SettingsLocation where, int tickIntervalMs, QWidget* parent)
+    : QWidget(parent), where_(std::move(where)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("KESTRA PTLOG 配管試験データ"));
+  setFont(MinchoFont(11.25, false));
+  setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+
+  CreateButtons();
+  CreateEntryFields();
+  CreateDisplayChoices();
+  CreateGraphArea();
+  CreateLabels();
+  SetTabOrder();
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(tickIntervalMs);
+  connect(Timer1, &QTimer::timeout, this, &Form1::Timer1Timer);
+  Timer1->start();
+
+  Text1[0]->setFocus();
+}
+
+void Form1::CreateButtons() {
+  Command1 = MakeButton(this, "Command1", "データ読込", 2880, 120, 2055, 375);
+  Command2 = MakeButton(this, "Command2", "ファイル読込", 4920, 120, 2055, 375);
+  Command5 = MakeButton(this, "Command5", "ファイル保存", 6960, 120, 2055, 375);
+  Command6 = MakeButton(this, "Command6", "コピー保存", 9000, 120, 2055, 375);
+  Command3 = MakeButton(this, "Command3", "印  刷", 11040, 120, 2055, 375);
+  Command99 = MakeButton(this, "Command99", "終  了", 13080, 120, 2055, 375);
+  // A strip along the bottom edge, wider than the window; it does nothing.
+  Command4 = MakeButton(this, "Command4", QString(), -120, 10560, 15495, 225);
+  Command4->setFocusPolicy(Qt::ClickFocus);
+  connect(Command99, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Form1::CreateEntryFields() {
+  const int tops[3] = {660, 1020, 1380};
+  for (int i = 0; i < 3; ++i) {
+    Text1[i] = new QLineEdit(QStringLiteral("Text1"), this);
+    Text1[i]->setObjectName(Indexed("Text1", i));
+    Text1[i]->setStyleSheet(QStringLiteral("background: white"));
+    PlaceTwips(Text1[i], 3840, tops[i], 3135, 330);
+    Text1[i]->installEventFilter(this);
+  }
+}
+
+void Form1::CreateDisplayChoices() {
+  // Each pair in its own borderless frame, so each is its own group.
+  const int frameLeft[2] = {4800, 2760};
+  for (int i = 0; i < 2; ++i) {
+    Frame1[i] = new QWidget(this);
+    Frame1[i]->setObjectName(Indexed("Frame1", i));
+    PlaceTwips(Frame1[i], frameLeft[i], 2040, 1935, 375);
+  }
+  const char* mediums[2] = {"空圧", "水圧"};
+  const int mediumLeft[2] = {120, 960};
+  const char* scales[2] = {"1MPa", "2MPa"};
+  const int scaleLeft[2] = {0, 1080};
+  const int widths[2] = {1095, 1215};
+  for (int i = 0; i < 2; ++i) {
+    Option1[i] = new QRadioButton(QString::fromUtf8(mediums[i]), Frame1[0]);
+    Option1[i]->setObjectName(Indexed("Option1", i));
+    PlaceTwips(Option1[i], mediumLeft[i], 120, widths[i], 255);
+    Option2[i] = new QRadioButton(QString::fromUtf8(scales[i]), Frame1[1]);
+    Option2[i]->setObjectName(Indexed("Option2", i));
+    PlaceTwips(Option2[i], scaleLeft[i], 120, widths[i], 255);
+    for (QRadioButton* option : {Option1[i], Option2[i]}) {
+      option->setFont(CaptionFont());
+      option->setFocusPolicy(Qt::ClickFocus);
+    }
+    connect(Option2[i], &QRadioButton::toggled, this, [this, i](bool selected) {
+      if (selected) Option2Click(i);
+    });
+  }
+  Option1[0]->setChecked(true);
+  Option2[0]->setChecked(true);
+
+  Check1 = new DetailsCheckBox(QStringLiteral("詳細"), this);
+  Check1->setObjectName(QStringLiteral("Check1"));
+  Check1->setFont(CaptionFont());
+  PlaceTwips(Check1, 6840, 2160, 975, 255);
+  Check1->SetValue(1);
+  connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1Click(); });
+
+  const int scrollTops[2] = {1080, 1800};
+  for (int i = 0; i < 2; ++i) {
+    HScroll1[i] = new QScrollBar(Qt::Horizontal, this);
+    HScroll1[i]->setObjectName(Indexed("HScroll1", i));
+    HScroll1[i]->setRange(0, kScrollMax);
+    HScroll1[i]->setSingleStep(1);
+    HScroll1[i]->setPageStep(1);
+    // Dragging the thumb changes the value once, on release.
+    HScroll1[i]->setTracking(false);
+    HScroll1[i]->setFocusPolicy(Qt::ClickFocus);
+    PlaceTwips(HScroll1[i], 14280, scrollTops[i], 495, 255);
+  }
+}
+
+void Form1::CreateGraphArea() {
+  Picture1 = new PictureBox(this);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->setFocusPolicy(Qt::StrongFocus);
+  PlaceTwips(Picture1, 120, 2520, 15015, 8175);
+
+  Frame2 = new QFrame(Picture1);
+  Frame2->setObjectName(QStringLiteral("Frame2"));
+  Frame2->setFrameShape(QFrame::Box);
+  Frame2->setAutoFillBackground(true);
+  PlaceTwips(Frame2, 3600, 3960, 6735, 1455);
+  Frame2->hide();
+
+  Command7 = MakeButton(Frame2, "Command7", "ＯＫ", 2880, 840, 975, 375);
+  connect(Command7, &QPushButton::clicked, this, &Form1::Command7Click);
+
+  CapturePicture = new QWidget(this);
+  CapturePicture->setObjectName(QStringLiteral("CapturePicture"));
+  PlaceTwips(CapturePicture, 240, 2640, 3615, 615);
+  CapturePicture->hide();
+}
+
+void Form1::CreateLabels() {
+  Label1 = new AutoLabel(this, QStringLiteral("Label1"), QStringLiteral("配管試験データ"), 120, 120);
+  Label1->setFont(TitleFont());
+  Label1->SetCaption(Label1->text());
+
+  const int label2Left[2] = {8160, 11160};
+  for (int i = 0; i < 2; ++i)
+    Label2[i] = new AutoLabel(this, Indexed("Label2", i), QStringLiteral("Label2"), label2Left[i], 2160);
+
+  for (int i = 0; i < 20; ++i) {
+    const LabelDesign& d = kLabel3[i];
+    QWidget* container = i == 19 ? static_cast<QWidget*>(Frame2) : this;
+    Label3[i] = new AutoLabel(container, Indexed("Label3", i), QString::fromUtf8(d.caption), d.left,
+                              d.top, d.width);
+    Label3[i]->setFont(i == 19 ? TitleFont() : CaptionFont());
+    Label3[i]->SetCaption(Label3[i]->text());
+  }
+  for (int i = 0; i < 19; ++i) {
+    const LabelDesign& d = kLabel4[i];
+    Label4[i] = new AutoLabel(this, Indexed("Label4", i), QString::fromUtf8(d.caption), d.left, d.top);
+    Label4[i]->setFont(CaptionFont());
+    Label4[i]->SetCaption(Label4[i]->text());
+  }
+  // The criterion lies inside the graph area and is never shown.
+  Label3[16]->hide();
+  Label4[17]->hide();
+  Frame2->raise();
+}
+
+void Form1::SetTabOrder() {
+  const QWidget* order[] = {Text1[0], Text1[1], Text1[2], Command1, Command2, Command5,
+                            Command6, Command3, Command99, Picture1, Check1,  Command7};
+  for (size_t i = 0; i + 1 < std::size(order); ++i)
+    QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+}
+
+void Form1::Load() {
+  try {
+    ReadMainSettings(where_, settings_);
+    const QString scale = ReadSetting(where_, keys::DisplaySet, keys::Scale, kScale1MPa);
+    const QString model = ReadSetting(where_, keys::DisplaySet, keys::Model, kModelAir);
+    Option2[scale == kScale1MPa ? 0 : 1]->setChecked(true);
+    Option1[model == kModelAir ? 0 : 1]->setChecked(true);
+    Check1->SetValue(ReadDetailsState(where_));
+    Frame2->hide();
+    for (QLineEdit* field : Text1) field->clear();
+    for (AutoLabel* label : Label2) label->SetCaption(QString());
+    for (AutoLabel* label : Label4) label->SetCaption(QString());
+    QCoreApplication::processEvents();
+  } catch (const PlatformError& error) {
+    StartupFailure(error);
+  }
+}
+
+void Form1::StartupFailure(const PlatformError& error) {
+  ShowMessage(this, {ErrorMessageText(error), MessageButtons::Ok, MessageIcon::None, {}});
+}
+
+DisplayChoices Form1::CurrentDisplayChoices() const {
+  return {Option2[0]->isChecked(), Option1[0]->isChecked(), Check1->Value()};
+}
+
+void Form1::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  WriteDisplayChoices(where_, CurrentDisplayChoices());
+  Timer1->stop();
+  hide();
+  EndProgram();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  Unload();
+  event->accept();
+}
+
+void Form1::Option2Click(int) {
+  // The record decoding is reached from here once records can be loaded.
+}
+
+void Form1::Check1Click() {
+  // The graph redraw is reached from here once the graph exists.
+}
+
+void Form1::Command7Click() {
+  Command7->hide();
+  Frame2->hide();
+}
+
+void Form1::Timer1Timer() {
+  clock_.Tick();
+  // Makes the status text blink; only seen while the panel is shown.
+  Label3[19]->setHidden(!Label3[19]->isHidden());
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    for (int i = 0; i < 3; ++i)
+      if (watched == Text1[i]) Text1KeyDown(i, static_cast<QKeyEvent*>(event)->key());
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool Form1::Text1KeyDown(int index, int key) {
+  int target = -1;
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+      if (index <= 1) target = index + 1;
+      break;
+    case Qt::Key_Up:
+      if (index >= 1) target = index - 1;
+      break;
+    case Qt::Key_Escape:
+      if (index >= 1) target = 0;
+      break;
+    default:
+      break;
+  }
+  if (target < 0) return false;
+  Text1[target]->setFocus();
+  return true;
+}
+
+}  // namespace ptlog

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "link/TickClock.h"
+#include "mainwin/Controls.h"
+#include "settings/MainSettings.h"
+
+#include <QWidget>
+#include <array>
+
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
+namespace ptlog {
+
+class PlatformError;
+
+// The main window. It owns the program's shared state; the logic it calls
+// lives in the libraries below it.
+class Form1 : public QWidget {
+  Q_OBJECT
+public:
+  explicit Form1(SettingsLocation where, int tickIntervalMs = kTickIntervalMs,
+                 QWidget* parent = nullptr);
+
+  // The window's load step: settings read and applied, controls prepared.
+  void Load();
+  // The unload step: display choices written, program ended. Runs once.
+  void Unload();
+
+  const SettingsLocation& Location() const { return where_; }
+  const MainSettings& Settings() const { return settings_; }
+  TickClock& Clock() { return clock_; }
+  DisplayChoices CurrentDisplayChoices() const;
+
+  QPushButton* Command1;
+  QPushButton* Command2;
+  QPushButton* Command5;
+  QPushButton* Command6;
+  QPushButton* Command3;
+  QPushButton* Command99;
+  QPushButton* Command4;
+  QPushButton* Command7;
+  std::array<QLineEdit*, 3> Text1;
+  std::array<QWidget*, 2> Frame1;
+  std::array<QRadioButton*, 2> Option1;
+  std::array<QRadioButton*, 2> Option2;
+  DetailsCheckBox* Check1;
+  std::array<QScrollBar*, 2> HScroll1;
+  PictureBox* Picture1;
+  QFrame* Frame2;
+  QWidget* CapturePicture;
+  AutoLabel* Label1;
+  std::array<AutoLabel*, 2> Label2;
+  std::array<AutoLabel*, 20> Label3;
+  std::array<AutoLabel*, 19> Label4;
+  QTimer* Timer1;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void CreateButtons();
+  void CreateEntryFields();
+  void CreateDisplayChoices();
+  void CreateGraphArea();
+  void CreateLabels();
+  void SetTabOrder();
+
+  void StartupFailure(const PlatformError& error);
+
+  void Option2Click(int index);
+  void Check1Click();
+  void Command7Click();
+  void Timer1Timer();
+  bool Text1KeyDown(int index, int key);
+
+  SettingsLocation where_;
+  MainSettings settings_;
+  TickClock clock_;
+  bool unloaded_ = false;
+};
+
+}  // namespace ptlog

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace ptlog {
+
+// Error numbers follow the platform's own numbering, since the messages the
+// user sees show them.
+enum ErrorNumber : int {
+  ErrOverflow = 6,
+  ErrDivisionByZero = 11,
+  ErrTypeMismatch = 13,
+  ErrFileNotFound = 53,
+  ErrPermissionDenied = 70,
+  ErrPathNotFound = 76,
+  ErrInvalidPropertyValue = 380,
+  ErrInvalidPortNumber = 8002,
+};
+
+// The platform's description of an error number.
+QString ErrorDescription(int number);
+
+// An error carried from the place that knows it to the message box that shows it.
+class PlatformError : public std::runtime_error {
+public:
+  explicit PlatformError(int number);
+  PlatformError(int number, QString description);
+
+  int Number() const { return number_; }
+  const QString& Description() const { return description_; }
+
+private:
+  int number_;
+  QString description_;
+};
+
+// Number (with a leading blank when not negative), CR, description.
+QString ErrorMessageText(const PlatformError& error);
+
+}  // namespace ptlog

@@ -1,0 +1,55 @@
+#include "settings/SettingsFile.h"
+
+#include "settings/IniFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace ptlog {
+
+namespace {
+const QChar kSeparator = QDir::separator();
+}
+
+QString WithTrailingSeparator(const QString& folder) {
+  QString native = QDir::toNativeSeparators(folder);
+  if (!native.endsWith(kSeparator)) native += kSeparator;
+  return native;
+}
+
+SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments) {
+  SettingsLocation where;
+  where.ProgramFolderPath = WithTrailingSeparator(programFolder);
+  // The logger's software took the command line as one text; a path with
+  // blanks typed without quotes thus still names one file.
+  const QString argument = arguments.mid(1).join(QLatin1Char(' '));
+  where.SettingsFilePath = argument.isEmpty()
+                               ? where.ProgramFolderPath + QStringLiteral("KESTRA PTLOG.ini")
+                               : argument;
+  return where;
+}
+
+SettingsLocation LocateSettingsOfThisProgram() {
+  return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments());
+}
+
+QString ReadSetting(const SettingsLocation& where, const QString& section, const QString& key,
+                    const QString& defaultText) {
+  return ReadProfileString(where.SettingsFilePath, section, key, defaultText);
+}
+
+bool WriteSetting(const SettingsLocation& where, const QString& section, const QString& key,
+                  const QString& value) {
+  return WriteProfileStrings(where.SettingsFilePath, {{section, key, value}});
+}
+
+QString DefaultDataPath(const QString& programFolderPath) {
+#ifdef Q_OS_WIN
+  return programFolderPath.left(1) + QStringLiteral(":\\KESTRA PTLOG DATA\\");
+#else
+  Q_UNUSED(programFolderPath);
+  return WithTrailingSeparator(QDir::homePath()) + QStringLiteral("KESTRA PTLOG DATA/");
+#endif
+}
+
+}  // namespace ptlog

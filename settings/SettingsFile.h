@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ptlog {
+
+// Where the settings file is, worked out once at start-up.
+struct SettingsLocation {
+  QString ProgramFolderPath;  // ends in the path separator
+  QString SettingsFilePath;
+};
+
+QString WithTrailingSeparator(const QString& folder);
+
+// The command-line text after the program name, when it is not empty, is the
+// settings file exactly as given; otherwise "KESTRA PTLOG.ini" in the program folder.
+SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments);
+
+// The running program's own location rule.
+SettingsLocation LocateSettingsOfThisProgram();
+
+QString ReadSetting(const SettingsLocation& where, const QString& section, const QString& key,
+                    const QString& defaultText);
+// The result may be ignored: a failed write changes nothing.
+bool WriteSetting(const SettingsLocation& where, const QString& section, const QString& key,
+                  const QString& value);
+
+// Default "DataPath". The logger's Windows software puts the folder on the
+// program's drive; without drive letters it goes into the user's home.
+QString DefaultDataPath(const QString& programFolderPath);
+
+namespace keys {
+inline const QString PortSet = QStringLiteral("Port Set");
+inline const QString DataSet = QStringLiteral("Data Set");
+inline const QString DisplaySet = QStringLiteral("Display Set");
+inline const QString CommPort = QStringLiteral("CommPort");
+inline const QString CommSettings = QStringLiteral("CommSettings");
+inline const QString ReadRetrial = QStringLiteral("ReadRetrial");
+inline const QString DataPath = QStringLiteral("DataPath");
+inline const QString ProgramPath = QStringLiteral("ProgramPath");
+inline const QString Scale = QStringLiteral("Scale");
+inline const QString Model = QStringLiteral("Model");
+inline const QString Details = QStringLiteral("Details");
+}  // namespace keys
+
+}  // namespace ptlog

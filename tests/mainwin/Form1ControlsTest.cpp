@@ -1,0 +1,178 @@
+#include "Form1Fixture.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace ptlog;
+using ptlog::test::Form1Fixture;
+
+namespace {
+
+using Controls = Form1Fixture;
+
+TEST_F(Controls, WindowAndControlsStandWhereTheDesignPutsThem) {
+  Form1& f = Start(QByteArray());
+  EXPECT_EQ(f.windowTitle(), "KESTRA PTLOG 配管試験データ");
+  EXPECT_EQ(f.size(), QSize(1016, 713));
+  struct Case {
+    const char* name;
+    const char* caption;
+    QRect pixels;
+  } cases[] = {
+      {"Command1", "データ読込", {192, 8, 137, 25}},
+      {"Command2", "ファイル読込", {328, 8, 137, 25}},
+      {"Command5", "ファイル保存", {464, 8, 137, 25}},
+      {"Command6", "コピー保存", {600, 8, 137, 25}},
+      {"Command3", "印  刷", {736, 8, 137, 25}},
+      {"Command99", "終  了", {872, 8, 137, 25}},
+      {"Command4", "", {-8, 704, 1033, 15}},
+      {"Text1(1)", nullptr, {256, 68, 209, 22}},
+      {"Frame1(1)", nullptr, {184, 136, 129, 25}},
+      {"Option2(1)", "2MPa", {72, 8, 81, 17}},
+      {"Option1(1)", "水圧", {64, 8, 81, 17}},
+      {"Check1", "詳細", {456, 144, 65, 17}},
+      {"HScroll1(0)", nullptr, {952, 72, 33, 17}},
+      {"HScroll1(1)", nullptr, {952, 120, 33, 17}},
+      {"Picture1", nullptr, {8, 168, 1001, 545}},
+      {"Frame2", nullptr, {240, 264, 449, 97}},
+      {"Command7", "ＯＫ", {192, 56, 65, 25}},
+  };
+  for (const Case& c : cases) {
+    auto* w = f.findChild<QWidget*>(c.name);
+    ASSERT_NE(w, nullptr) << c.name;
+    EXPECT_EQ(w->geometry(), c.pixels) << c.name;
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (c.caption && button) {
+      EXPECT_EQ(button->text(), c.caption) << c.name;
+    }
+  }
+  EXPECT_EQ(f.findChild<QWidget*>("Option2(0)")->parentWidget()->objectName(), "Frame1(1)");
+  EXPECT_EQ(f.findChild<QWidget*>("Option1(0)")->parentWidget()->objectName(), "Frame1(0)");
+  EXPECT_EQ(f.findChild<QWidget*>("Label3(19)")->parentWidget()->objectName(), "Frame2");
+  EXPECT_EQ(f.findChild<QWidget*>("Frame2")->parentWidget()->objectName(), "Picture1");
+  EXPECT_EQ(f.Label3[12]->width(), 72);
+  EXPECT_EQ(f.Label3[13]->width(), 69);
+  EXPECT_EQ(f.Label3[13]->pos(), QPoint(936, 96));
+  EXPECT_EQ(f.Label4[17]->pos(), QPoint(104, 176));
+  EXPECT_TRUE(f.Label3[16]->isHidden());
+  EXPECT_TRUE(f.Label4[17]->isHidden());
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(f.HScroll1[i]->minimum(), 0);
+    EXPECT_EQ(f.HScroll1[i]->maximum(), 720);
+    EXPECT_EQ(f.HScroll1[i]->value(), 0);
+  }
+}
+
+TEST_F(Controls, JapaneseTextUsesAMinchoFace) {
+  Form1& f = Start(QByteArray());
+  const QFontInfo caption(f.Label3[0]->font());
+  EXPECT_TRUE(caption.family().contains("IPAMincho") || caption.family().contains("IPA明朝") ||
+              caption.family().contains("ＭＳ 明朝"))
+      << caption.family().toStdString();
+  EXPECT_TRUE(caption.bold());
+  EXPECT_EQ(f.Label3[0]->font().pixelSize(), 15);
+  EXPECT_EQ(f.Label1->font().pixelSize(), 21);
+  EXPECT_EQ(f.Label3[19]->font().pixelSize(), 21);
+  EXPECT_FALSE(f.Text1[0]->font().bold());
+  EXPECT_FALSE(f.Label2[0]->font().bold());
+  EXPECT_TRUE(QFontMetrics(f.Label3[0]->font()).inFontUcs4(0x691C)) << "検 has a glyph";
+}
+
+TEST_F(Controls, TabOrderSkipsOptionsScrollBarsAndTheStrip) {
+  Form1& f = Start(QByteArray());
+  f.Frame2->show();
+  f.Command7->show();
+  QStringList order;
+  QWidget* w = f.Text1[0];
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&f) && w->window() == &f)
+      order << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w != f.Text1[0]);
+  EXPECT_EQ(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Command1", "Command2",
+                                "Command5", "Command6", "Command3", "Command99", "Picture1",
+                                "Check1", "Command7"}));
+}
+
+TEST_F(Controls, OptionPairsAreSeparateGroups) {
+  Form1& f = Start(QByteArray());
+  f.Option2[1]->click();
+  EXPECT_TRUE(f.Option1[0]->isChecked());
+  f.Option1[1]->click();
+  EXPECT_TRUE(f.Option2[1]->isChecked());
+  EXPECT_FALSE(f.Option2[0]->isChecked());
+  EXPECT_FALSE(f.Option1[0]->isChecked());
+}
+
+TEST_F(Controls, DetailsClickTogglesBetweenCheckedAndUnchecked) {
+  Form1& f = Start("[Display Set]\r\nDetails=2\r\n");
+  EXPECT_EQ(f.Check1->Value(), 2);
+  f.Check1->click();
+  EXPECT_EQ(f.Check1->Value(), 1);
+  f.Check1->click();
+  EXPECT_EQ(f.Check1->Value(), 0);
+}
+
+TEST_F(Controls, EntryFieldKeysMoveTheFocus) {
+  Form1& f = Start(QByteArray());
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }));
+  struct Case {
+    int from;
+    int key;
+    Qt::KeyboardModifiers mods;
+    int to;
+  } cases[] = {
+      {0, Qt::Key_Return, Qt::NoModifier, 1}, {1, Qt::Key_Enter, Qt::NoModifier, 2},
+      {2, Qt::Key_Return, Qt::NoModifier, 2}, {0, Qt::Key_Down, Qt::NoModifier, 1},
+      {1, Qt::Key_Down, Qt::ShiftModifier, 2}, {2, Qt::Key_Down, Qt::NoModifier, 2},
+      {2, Qt::Key_Up, Qt::NoModifier, 1},     {0, Qt::Key_Up, Qt::NoModifier, 0},
+      {2, Qt::Key_Escape, Qt::ControlModifier, 0}, {1, Qt::Key_Escape, Qt::NoModifier, 0},
+      {0, Qt::Key_Escape, Qt::NoModifier, 0}, {1, Qt::Key_A, Qt::NoModifier, 1},
+  };
+  for (const Case& c : cases) {
+    f.Text1[c.from]->setFocus();
+    QKeyEvent press(QEvent::KeyPress, c.key, c.mods, c.key == Qt::Key_A ? "a" : QString());
+    QApplication::sendEvent(f.Text1[c.from], &press);
+    EXPECT_EQ(f.focusWidget(), f.Text1[c.to]) << c.from << " key " << c.key;
+  }
+  EXPECT_EQ(f.Text1[1]->text(), "a") << "keys still reach the field";
+}
+
+TEST_F(Controls, OkHidesTheButtonThenThePanel) {
+  Form1& f = Start(QByteArray());
+  f.Frame2->show();
+  f.Command7->show();
+  f.Command7->click();
+  EXPECT_TRUE(f.Command7->isHidden());
+  EXPECT_TRUE(f.Frame2->isHidden());
+}
+
+TEST_F(Controls, TimerCountsDownAndBlinksTheStatusText) {
+  Form1& f = Start(QByteArray(), 2);
+  EXPECT_EQ(f.Timer1->interval(), 2);
+  EXPECT_TRUE(f.Timer1->isActive());
+  f.Clock().TickCount = 4;
+  int toggles = 0;
+  bool hidden = f.Label3[19]->isHidden();
+  ASSERT_TRUE(RunUntil([&] {
+    if (f.Label3[19]->isHidden() != hidden) {
+      hidden = !hidden;
+      ++toggles;
+    }
+    return f.Clock().TickCount == 0;
+  }));
+  EXPECT_GE(toggles, 1);
+  EXPECT_EQ(f.Clock().TickCount, 0) << "never below zero";
+  RunUntil([&] { return false; }, 20);
+  EXPECT_EQ(f.Clock().TickCount, 0);
+}
+
+}  // namespace

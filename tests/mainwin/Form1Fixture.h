@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TestSupport.h"
+#include "mainwin/Form1.h"
+#include "platform/ProgramEnd.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace ptlog::test {
+
+// A main window on a settings file of the test's own, whose ending is recorded.
+class Form1Fixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ResetProgramEnding();
+    SetProgramEnder([this] { ++ended; });
+  }
+  void TearDown() override {
+    form.reset();
+    SetProgramEnder({});
+    ResetProgramEnding();
+  }
+
+  Form1& Start(const QByteArray& settings, int tickMs = kTickIntervalMs) {
+    const QString path = settings.isNull() ? scratch.Path("KESTRA PTLOG.ini")
+                                           : scratch.Write("KESTRA PTLOG.ini", settings);
+    return StartWith(SettingsLocation{scratch.Path("prog") + "/", path}, tickMs);
+  }
+  Form1& StartWith(const SettingsLocation& where, int tickMs = kTickIntervalMs) {
+    form = std::make_unique<Form1>(where, tickMs);
+    form->Load();
+    return *form;
+  }
+  QByteArray SettingsBytes() const { return Scratch::Read(form->Location().SettingsFilePath); }
+
+  // Runs the event loop until `done` holds; the limit only keeps a broken
+  // build from hanging the suite.
+  template <typename Pred>
+  static bool RunUntil(Pred done, int limitMs = 10000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    return done();
+  }
+
+  Scratch scratch;
+  MessageRecorder messages;
+  std::unique_ptr<Form1> form;
+  int ended = 0;
+};
+
+}  // namespace ptlog::test

@@ -1,0 +1,121 @@
+#include "settings/MainSettings.h"
+
+#include "TestSupport.h"
+#include "platform/Errors.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace ptlog;
+using ptlog::test::Scratch;
+
+namespace {
+
+TEST(Location, CommandLineTextIsTheFileExactlyAsGiven) {
+  struct Case {
+    QStringList args;
+    QString expected;
+  } cases[] = {
+      {{"prog"}, "/opt/kp/KESTRA PTLOG.ini"},
+      {{"prog", ""}, "/opt/kp/KESTRA PTLOG.ini"},
+      {{"prog", "/tmp/other.ini"}, "/tmp/other.ini"},
+      {{"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
+      {{"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
+      {{"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"},
+  };
+  for (const Case& c : cases) {
+    const SettingsLocation where = LocateSettings("/opt/kp", c.args);
+    EXPECT_EQ(where.ProgramFolderPath, "/opt/kp/");
+    EXPECT_EQ(where.SettingsFilePath, c.expected) << c.args.join('|').toStdString();
+  }
+}
+
+TEST(Location, RootFolderGetsOneSeparator) {
+  EXPECT_EQ(LocateSettings("/", {"prog"}).SettingsFilePath, "/KESTRA PTLOG.ini");
+  EXPECT_EQ(WithTrailingSeparator("/opt/kp/"), "/opt/kp/");
+}
+
+TEST(MainSettingsRead, NoFileGivesTheDefaults) {
+  Scratch scratch;
+  const SettingsLocation where{"/opt/kp/", scratch.Path("none.ini")};
+  MainSettings s;
+  ReadMainSettings(where, s);
+  EXPECT_EQ(s.CommPort, 1);
+  EXPECT_EQ(s.CommSettings, "9600,n,8,1");
+  EXPECT_EQ(s.ReadRetrial, 3);
+  EXPECT_EQ(s.DataPath, QDir::homePath() + "/KESTRA PTLOG DATA/");
+  EXPECT_EQ(s.ProgramPath, "/opt/kp/");
+  EXPECT_EQ(ReadDetailsState(where), 1);
+}
+
+struct PortCase {
+  const char* file;
+  int commPort, readRetrial;  // expected values after the read
+  int error;                  // 0: no failure
+  const char* commSettings;
+};
+
+class PortSet : public ::testing::TestWithParam<PortCase> {};
+
+TEST_P(PortSet, ReadsInOrderAndStopsAtAFailure) {
+  const PortCase& c = GetParam();
+  Scratch scratch;
+  const SettingsLocation where{"/p/", scratch.Write("s.ini", c.file)};
+  MainSettings s;
+  int error = 0;
+  try {
+    ReadMainSettings(where, s);
+  } catch (const PlatformError& e) {
+    error = e.Number();
+  }
+  EXPECT_EQ(error, c.error) << c.file;
+  EXPECT_EQ(s.CommPort, c.commPort) << c.file;
+  EXPECT_EQ(s.ReadRetrial, c.readRetrial) << c.file;
+  EXPECT_EQ(s.CommSettings, QString::fromUtf8(c.commSettings)) << c.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PortSet,
+    ::testing::Values(
+        PortCase{"[Port Set]\r\nCommPort=3.5\r\nReadRetrial=5 times\r\n", 4, 5, 0, "9600,n,8,1"},
+        PortCase{"[Port Set]\r\nCommPort=2\r\nReadRetrial=abc\r\nCommSettings=\r\n", 2, 0, 0, ""},
+        PortCase{"[Port Set]\r\nReadRetrial=2.5\r\n", 1, 2, 0, "9600,n,8,1"},
+        PortCase{"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, 13, ""},
+        PortCase{"[Port Set]\r\nCommPort=\r\n", 0, 0, 13, ""},
+        PortCase{"[Port Set]\r\nCommPort=40000\r\n", 0, 0, 6, ""},
+        PortCase{"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2,
+                 0, 6, "4800,e,7,2"}));
+
+TEST(DetailsRead, StatesAndFailures) {
+  const std::pair<const char*, int> cases[] = {
+      {"0", 0}, {"1", 1}, {"2", 2}, {"1.5", 2}, {"3", -380}, {"-1", -380},
+      {"", -13}, {"yes", -13}, {"70000", -6}};
+  for (auto [text, expected] : cases) {
+    Scratch scratch;
+    const SettingsLocation where{
+        "/p/", scratch.Write("s.ini", QByteArray("[Display Set]\r\nDetails=") + text + "\r\n")};
+    int got;
+    try {
+      got = ReadDetailsState(where);
+    } catch (const PlatformError& e) {
+      got = -e.Number();
+    }
+    EXPECT_EQ(got, expected) << '"' << text << '"';
+  }
+}
+
+TEST(DisplayWrite, ThreeKeysInDisplaySet) {
+  Scratch scratch;
+  const SettingsLocation where{"/p/", scratch.Path("s.ini")};
+  WriteDisplayChoices(where, {false, false, 0});
+  EXPECT_EQ(Scratch::Read(where.SettingsFilePath),
+            "[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n");
+}
+
+TEST(ErrorText, NumberWithBlankThenCarriageReturn) {
+  EXPECT_EQ(ErrorMessageText(PlatformError(13)), " 13\r型が一致しません。");
+  EXPECT_EQ(ErrorMessageText(PlatformError(76)), " 76\rパスが見つかりません。");
+  EXPECT_EQ(ErrorMessageText(PlatformError(-5, "x")), "-5\rx");
+}
+
+}  // namespace
