@@ -44,16 +44,24 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::Cls() {
-  canvas_.fill(Qt::white);
+  Canvas().fill(Qt::white);
   update();
 }
 
-void PictureBox::resizeEvent(QResizeEvent*) {
+QImage& PictureBox::Canvas() {
   // Sharp on screens that scale: the canvas has device pixels.
   const qreal ratio = devicePixelRatioF();
-  canvas_ = QImage(size() * ratio, QImage::Format_RGB32);
-  canvas_.setDevicePixelRatio(ratio);
-  canvas_.fill(Qt::white);
+  if (canvas_.size() != size() * ratio || canvas_.devicePixelRatio() != ratio) {
+    canvas_ = QImage(size() * ratio, QImage::Format_RGB32);
+    canvas_.setDevicePixelRatio(ratio);
+    canvas_.fill(Qt::white);
+  }
+  return canvas_;
+}
+
+void PictureBox::SetCanvas(const QImage& image) {
+  canvas_ = image;
+  update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

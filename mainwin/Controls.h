@@ -37,12 +37,13 @@ class PictureBox : public QWidget {
   Q_OBJECT
 public:
   explicit PictureBox(QWidget* parent);
-  QImage& Canvas() { return canvas_; }
+  // The image the graph is drawn on, as large as the box in device pixels.
+  QImage& Canvas();
+  void SetCanvas(const QImage& image);
   void Cls();
 
 protected:
   void paintEvent(QPaintEvent*) override;
-  void resizeEvent(QResizeEvent*) override;
 
 private:
   QImage canvas_;

@@ -1,9 +1,11 @@
 #include "mainwin/Form1.h"
 
+#include "graph/RedrawGraph.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramEnd.h"
+#include "record/DecodeTestRecord.h"
 #include "settings/SettingsFile.h"
 
 #include <QCloseEvent>
@@ -111,6 +113,8 @@ void Form1::CreateButtons() {
   Command4 = MakeButton(this, "Command4", QString(), -120, 10560, 15495, 225);
   Command4->setFocusPolicy(Qt::ClickFocus);
   connect(Command99, &QPushButton::clicked, this, &QWidget::close);
+  connect(Command2, &QPushButton::clicked, this, &Form1::LoadRecordFile);
+  connect(Command5, &QPushButton::clicked, this, &Form1::SaveRecordFileAs);
 }
 
 void Form1::CreateEntryFields() {
@@ -173,6 +177,7 @@ void Form1::CreateDisplayChoices() {
     HScroll1[i]->setTracking(false);
     HScroll1[i]->setFocusPolicy(Qt::ClickFocus);
     PlaceTwips(HScroll1[i], 14280, scrollTops[i], 495, 255);
+    connect(HScroll1[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1Change(i); });
   }
 }
 
@@ -274,12 +279,68 @@ void Form1::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// Handlers end quietly on an error; what was drawn so far stays.
 void Form1::Option2Click(int) {
-  // The record decoding is reached from here once records can be loaded.
+  try {
+    DecodeTestRecord(state_, *this);
+  } catch (const PlatformError&) {
+  }
 }
 
 void Form1::Check1Click() {
-  // The graph redraw is reached from here once the graph exists.
+  try {
+    RedrawGraph();
+  } catch (const PlatformError&) {
+  }
+}
+
+void Form1::HScroll1Change(int index) {
+  try {
+    CursorScrollChanged(state_, *this, index);
+  } catch (const PlatformError& error) {
+    // A change the program made hands the error back to it.
+    if (settingScroll_ > 0) scrollError_ = error;
+  }
+}
+
+bool Form1::Scale1MPaSelected() const { return Option2[0]->isChecked(); }
+int Form1::DetailsValue() const { return Check1->Value(); }
+QString Form1::Label4Caption(int index) const { return Label4.at(index)->text(); }
+void Form1::SetLabel4Caption(int index, const QString& caption) { Label4.at(index)->SetCaption(caption); }
+void Form1::SetLabel3Visible(int index, bool visible) { Label3.at(index)->setVisible(visible); }
+void Form1::SetLabel4Visible(int index, bool visible) { Label4.at(index)->setVisible(visible); }
+int Form1::ScrollValue(int index) const { return HScroll1.at(index)->value(); }
+void Form1::SetScrollVisible(int index, bool visible) { HScroll1.at(index)->setVisible(visible); }
+
+void Form1::SetScrollValue(int index, int value) {
+  QScrollBar* bar = HScroll1.at(index);
+  if (value < bar->minimum() || value > bar->maximum()) throw PlatformError(ErrInvalidPropertyValue);
+  std::optional<PlatformError> outer = std::move(scrollError_);
+  scrollError_.reset();
+  ++settingScroll_;
+  bar->setValue(value);
+  --settingScroll_;
+  std::optional<PlatformError> nested = std::move(scrollError_);
+  scrollError_ = std::move(outer);
+  if (nested) throw *nested;
+}
+
+void Form1::RedrawGraph() {
+  QImage& canvas = Picture1->Canvas();
+  const QRectF whole(0, 0, canvas.width() / canvas.devicePixelRatio() * 15.0,
+                     canvas.height() / canvas.devicePixelRatio() * 15.0);
+  PainterSurface surface(&canvas, 1.0 / 15.0, whole, pen_,
+                         [this](bool visible) { Picture1->setVisible(visible); });
+  // Whatever happens, the picture shows what was drawn.
+  struct Repaint {
+    PainterSurface& s;
+    PictureBox* p;
+    ~Repaint() {
+      s.End();
+      p->update();
+    }
+  } repaint{surface, Picture1};
+  ptlog::RedrawGraph(state_, *this, surface);
 }
 
 void Form1::Command7Click() {

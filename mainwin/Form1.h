@@ -1,11 +1,16 @@
 #pragma once
 
+#include "graph/PainterSurface.h"
 #include "link/TickClock.h"
 #include "mainwin/Controls.h"
+#include "record/MainView.h"
+#include "platform/Errors.h"
 #include "settings/MainSettings.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLineEdit;
@@ -16,11 +21,10 @@ class QTimer;
 
 namespace ptlog {
 
-class PlatformError;
 
 // The main window. It owns the program's shared state; the logic it calls
 // lives in the libraries below it.
-class Form1 : public QWidget {
+class Form1 : public QWidget, public MainView {
   Q_OBJECT
 public:
   explicit Form1(SettingsLocation where, int tickIntervalMs = kTickIntervalMs,
@@ -35,6 +39,23 @@ public:
   const MainSettings& Settings() const { return settings_; }
   TickClock& Clock() { return clock_; }
   DisplayChoices CurrentDisplayChoices() const;
+  ViewState& State() { return state_; }
+
+  // The buttons' actions.
+  void LoadRecordFile();
+  void SaveRecordFileAs();
+
+  // MainView: what decoding and the graph use of the window.
+  bool Scale1MPaSelected() const override;
+  int DetailsValue() const override;
+  QString Label4Caption(int index) const override;
+  void SetLabel4Caption(int index, const QString& caption) override;
+  void SetLabel3Visible(int index, bool visible) override;
+  void SetLabel4Visible(int index, bool visible) override;
+  int ScrollValue(int index) const override;
+  void SetScrollValue(int index, int value) override;
+  void SetScrollVisible(int index, bool visible) override;
+  void RedrawGraph() override;
 
   QPushButton* Command1;
   QPushButton* Command2;
@@ -73,8 +94,14 @@ private:
 
   void StartupFailure(const PlatformError& error);
 
+  // What a failed load puts back.
+  struct DisplaySnapshot;
+  DisplaySnapshot TakeSnapshot() const;
+  void Restore(const DisplaySnapshot& snapshot);
+
   void Option2Click(int index);
   void Check1Click();
+  void HScroll1Change(int index);
   void Command7Click();
   void Timer1Timer();
   bool Text1KeyDown(int index, int key);
@@ -82,6 +109,10 @@ private:
   SettingsLocation where_;
   MainSettings settings_;
   TickClock clock_;
+  ViewState state_;
+  PenState pen_;
+  int settingScroll_ = 0;
+  std::optional<PlatformError> scrollError_;
   bool unloaded_ = false;
 };
 

@@ -12,8 +12,10 @@ enum ErrorNumber : int {
   ErrDivisionByZero = 11,
   ErrTypeMismatch = 13,
   ErrFileNotFound = 53,
+  ErrInputPastEnd = 62,
   ErrPermissionDenied = 70,
   ErrPathNotFound = 76,
+  ErrPathFileAccess = 75,
   ErrInvalidPropertyValue = 380,
   ErrInvalidPortNumber = 8002,
 };

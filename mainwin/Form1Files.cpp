@@ -1,0 +1,137 @@
+// Loading and saving record files from the main window.
+#include "mainwin/Form1.h"
+
+#include "platform/Dialogs.h"
+#include "platform/FileDialogs.h"
+#include "record/DecodeTestRecord.h"
+#include "record/RecordFile.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace ptlog {
+
+namespace {
+const QString kNotLoaded = QStringLiteral("ファイルが読み込まれていません。");
+const QString kNoSite = QStringLiteral("現場名の入力が有りません。");
+const QString kNoBuilding = QStringLiteral("棟名の入力が有りません。");
+const QString kNoInspector = QStringLiteral("担当者の入力が有りません。");
+const QString kCannotRead = QStringLiteral("ファイルを読み込めませんでした。");
+const QString kCannotSave = QStringLiteral("ファイルを保存できませんでした。");
+const QString kFieldNames[3] = {QStringLiteral("現場名"), QStringLiteral("棟名"),
+                                QStringLiteral("担当者")};
+
+constexpr int kLayoutLabel3[] = {6, 7, 12, 14, 15, 17};
+}  // namespace
+
+struct Form1::DisplaySnapshot {
+  ViewState state;
+  std::array<QString, 3> fields;
+  bool scale1MPa, air;
+  int details;
+  std::array<int, 2> scroll;
+  bool scrollAVisible;
+  std::array<bool, std::size(kLayoutLabel3)> label3Visible;
+  bool label4_16Visible;
+  std::array<QString, 19> captions;
+  QImage picture;
+};
+
+Form1::DisplaySnapshot Form1::TakeSnapshot() const {
+  DisplaySnapshot s{state_, {}, Option2[0]->isChecked(), Option1[0]->isChecked(), Check1->Value(),
+                    {HScroll1[0]->value(), HScroll1[1]->value()}, !HScroll1[0]->isHidden(), {},
+                    !Label4[16]->isHidden(), {}, Picture1->Canvas().copy()};
+  for (int i = 0; i < 3; ++i) s.fields[i] = Text1[i]->text();
+  for (size_t i = 0; i < std::size(kLayoutLabel3); ++i) s.label3Visible[i] = !Label3[kLayoutLabel3[i]]->isHidden();
+  for (int i = 0; i < 19; ++i) s.captions[i] = Label4[i]->text();
+  return s;
+}
+
+void Form1::Restore(const DisplaySnapshot& s) {
+  // Put back without running any control's handling.
+  state_ = s.state;
+  for (int i = 0; i < 3; ++i) Text1[i]->setText(s.fields[i]);
+  {
+    const QSignalBlocker b0(Option2[0]), b1(Option2[1]), b2(Check1), b3(HScroll1[0]), b4(HScroll1[1]);
+    Option2[s.scale1MPa ? 0 : 1]->setChecked(true);
+    Option1[s.air ? 0 : 1]->setChecked(true);
+    Check1->SetValue(s.details);
+    for (int i = 0; i < 2; ++i) HScroll1[i]->setValue(s.scroll[i]);
+  }
+  HScroll1[0]->setVisible(s.scrollAVisible);
+  for (size_t i = 0; i < std::size(kLayoutLabel3); ++i) Label3[kLayoutLabel3[i]]->setVisible(s.label3Visible[i]);
+  Label4[16]->setVisible(s.label4_16Visible);
+  for (int i = 0; i < 19; ++i) Label4[i]->SetCaption(s.captions[i]);
+  Picture1->SetCanvas(s.picture);
+}
+
+void Form1::LoadRecordFile() {
+  const QString path = RunFileDialog(
+      this, {FileDialogRequest::Open, kRecordFileFilter, 2, QString(), settings_.DataPath});
+  // A cancelled dialog changes nothing: the record on screen stays the one
+  // that saving and the snapshot act on.
+  if (path.isEmpty()) return;
+
+  const DisplaySnapshot before = TakeSnapshot();
+  state_.RecordPath = path;
+  for (QLineEdit* field : Text1) field->clear();
+  const SavedName saved = ParseSavedName(FileNamePart(path));
+  for (int i = 0; i < 3; ++i)
+    if (!saved.fields[i].isEmpty()) Text1[i]->setText(saved.fields[i]);
+
+  try {
+    if (saved.flags && *saved.flags != QStringLiteral("   ")) {
+      const QString& flags = *saved.flags;
+      if (flags[0] == QLatin1Char('2')) Option2[1]->setChecked(true);
+      if (flags[1] == QLatin1Char('w')) Option1[1]->setChecked(true);
+      Check1->SetValue(flags[2] == QLatin1Char('d') ? 1 : 0);
+    }
+    state_.CursorDPlaced = false;
+    DecodeTestRecord(state_, *this);
+  } catch (const PlatformError&) {
+    // Never leave the window showing one record while RecordPath names another.
+    Restore(before);
+    ShowOkMessage(this, kCannotRead);
+  }
+}
+
+void Form1::SaveRecordFileAs() {
+  const QString empties[4] = {state_.RecordPath, Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
+  const QString messages[4] = {kNotLoaded, kNoSite, kNoBuilding, kNoInspector};
+  for (int i = 0; i < 4; ++i) {
+    if (empties[i].isEmpty()) {
+      ShowOkMessage(this, messages[i]);
+      return;
+    }
+  }
+  // The names become part of a file name: they must not lead into another folder.
+  std::array<QString, 3> fields;
+  for (int i = 0; i < 3; ++i) {
+    fields[i] = Text1[i]->text();
+    if (!UsableInFileName(fields[i])) {
+      ShowOkMessage(this, kFieldNames[i] + QStringLiteral("に使えない文字が有ります。"));
+      return;
+    }
+  }
+
+  const QString folder = FolderPart(state_.RecordPath);
+  const QString base = BaseName(FileNamePart(state_.RecordPath));
+  const QString flags = DisplayFlags(Option2[1]->isChecked(), Option1[1]->isChecked(), Check1->Value());
+  const QString proposed = folder + SavedNamePrefix(fields, flags) + base;
+
+  const QString chosen =
+      RunFileDialog(this, {FileDialogRequest::Save, kRecordFileFilter, 2, proposed, QString()});
+  if (chosen.isEmpty()) return;
+  const QFileInfo from(state_.RecordPath), to(chosen);
+  if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath()) return;
+  if (!MoveRecordFile(state_.RecordPath, chosen)) {
+    ShowOkMessage(this, kCannotSave);
+    return;
+  }
+  state_.RecordPath = chosen;
+}
+
+}  // namespace ptlog
