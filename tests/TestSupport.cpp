@@ -37,4 +37,16 @@ MessageRecorder::MessageRecorder(MessageAnswer a) : answer(a) {
 
 MessageRecorder::~MessageRecorder() { SetMessageHandler({}); }
 
+FileDialogRecorder::FileDialogRecorder() {
+  SetFileDialogHandler([this](const FileDialogRequest& request) {
+    asked.push_back(request);
+    if (answers.empty()) return QString();
+    const QString next = answers.front();
+    answers.erase(answers.begin());
+    return next;
+  });
+}
+
+FileDialogRecorder::~FileDialogRecorder() { SetFileDialogHandler({}); }
+
 }  // namespace ptlog::test

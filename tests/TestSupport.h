@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Dialogs.h"
+#include "platform/FileDialogs.h"
 
 namespace ptlog::test {
 
@@ -31,6 +32,15 @@ public:
   ~MessageRecorder();
   std::vector<MessageRequest> shown;
   MessageAnswer answer;
+};
+
+// Answers the file dialogs with the next queued path and keeps the requests.
+class FileDialogRecorder {
+public:
+  FileDialogRecorder();
+  ~FileDialogRecorder();
+  std::vector<QString> answers;
+  std::vector<FileDialogRequest> asked;
 };
 
 }  // namespace ptlog::test

@@ -1,0 +1,241 @@
+#include "Form1Fixture.h"
+#include "record/RecordFile.h"
+#include "tools/RecordGenerator.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+using namespace ptlog;
+using ptlog::test::FileDialogRecorder;
+using ptlog::test::Form1Fixture;
+using ptlog::test::Scratch;
+
+namespace {
+
+tools::RecordSpec Record(int number, int samples = 100, int pipeType = 0) {
+  tools::RecordSpec s;
+  s.inspectionNumber = number;
+  s.pipeType = pipeType;
+  s.intervalSeconds = 10;
+  s.measureMinutes = 20;
+  s.testMinutes = 20;
+  s.samples.assign(samples, 500000);
+  return s;
+}
+
+class Files : public Form1Fixture {
+protected:
+  void SetUp() override {
+    Form1Fixture::SetUp();
+    QDir().mkpath(scratch.Path("data"));
+    Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\n");
+  }
+  QString Put(const QString& name, const tools::RecordSpec& spec) {
+    const QString path = scratch.Path("data/" + name);
+    WriteRecordFile(path, tools::RecordText(spec));
+    return path;
+  }
+  void Load(const QString& path) {
+    dialogs.answers = {path};
+    form->Command2->click();
+  }
+  QStringList Texts() const {
+    return {form->Text1[0]->text(), form->Text1[1]->text(), form->Text1[2]->text()};
+  }
+  FileDialogRecorder dialogs;
+};
+
+TEST_F(Files, LoadingADownloadedFileClearsTheFieldsAndKeepsTheChoices) {
+  form->Option2[1]->setChecked(true);
+  form->Text1[0]->setText("old");
+  const QString path = Put("0012060720140530.txt", Record(12));
+  Load(path);
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].kind, FileDialogRequest::Open);
+  EXPECT_EQ(dialogs.asked[0].filterIndex, 2);
+  EXPECT_EQ(dialogs.asked[0].filter, "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSV Files (*.csv)|*.csv");
+  EXPECT_EQ(dialogs.asked[0].folder, scratch.Path("data/"));
+  EXPECT_EQ(form->State().RecordPath, path);
+  EXPECT_EQ(Texts(), (QStringList{"", "", ""}));
+  EXPECT_TRUE(form->Option2[1]->isChecked());
+  EXPECT_EQ(form->Label4[0]->text(), "0012");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Files, SavedNamesRestoreFieldsAndChoices) {
+  struct Case {
+    const char* name;
+    QStringList fields;
+    bool twoMpa, water;
+    int details;
+  } cases[] = {
+      {"A1_B2_C3_1es_0012060720140530.txt", {"A1", "B2", "C3"}, false, false, 0},
+      {"A1_B2_C3_2wd_0012060720140530.txt", {"A1", "B2", "C3"}, true, true, 1},
+      {"A1_B2_0012.txt", {"A1", "B2", ""}, false, false, 1},
+      {"A_1_B2_C3_2wd_0012.txt", {"A", "1", "B2"}, false, false, 0},
+  };
+  for (const Case& c : cases) {
+    form->Option2[0]->setChecked(true);
+    form->Option1[0]->setChecked(true);
+    form->Check1->SetValue(1);
+    Load(Put(c.name, Record(12)));
+    EXPECT_EQ(Texts(), c.fields) << c.name;
+    EXPECT_EQ(form->Option2[1]->isChecked(), c.twoMpa) << c.name;
+    EXPECT_EQ(form->Option1[1]->isChecked(), c.water) << c.name;
+    EXPECT_EQ(form->Check1->Value(), c.details) << c.name;
+    EXPECT_EQ(form->State().RecordPath, scratch.Path(QString("data/") + c.name));
+  }
+}
+
+TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
+  const QString good = Put("A_B_C_1ed_0001.txt", Record(1));
+  Load(good);
+  const QString caption = form->Label4[0]->text();
+  const QImage picture = form->Picture1->Canvas().copy();
+  const QString bad[] = {scratch.Write("data/X_Y_Z_2wd_empty.txt", ""),
+                         Put("X_Y_Z_2wd_long.txt", Record(2, 722)),
+                         scratch.Path("data/none.txt")};
+  for (const QString& path : bad) {
+    messages.shown.clear();
+    Load(path);
+    ASSERT_EQ(messages.shown.size(), 1u) << path.toStdString();
+    EXPECT_EQ(messages.shown[0].text, "ファイルを読み込めませんでした。");
+    EXPECT_EQ(form->State().RecordPath, good);
+    EXPECT_EQ(Texts(), (QStringList{"A", "B", "C"}));
+    EXPECT_TRUE(form->Option2[0]->isChecked());
+    EXPECT_TRUE(form->Option1[0]->isChecked());
+    EXPECT_EQ(form->Label4[0]->text(), caption);
+    EXPECT_EQ(form->Picture1->Canvas(), picture);
+    EXPECT_EQ(form->HScroll1[1]->value(), 99);
+  }
+}
+
+TEST_F(Files, CancelledOpenChangesNothing) {
+  const QString good = Put("0001.txt", Record(1));
+  Load(good);
+  form->Text1[0]->setText("site");
+  Load(QString());
+  EXPECT_EQ(form->State().RecordPath, good);
+  EXPECT_EQ(form->Text1[0]->text(), "site");
+}
+
+TEST_F(Files, SaveChecksInOrder) {
+  const char* expected[] = {"ファイルが読み込まれていません。", "現場名の入力が有りません。",
+                            "棟名の入力が有りません。", "担当者の入力が有りません。"};
+  for (int step = 0; step < 4; ++step) {
+    if (step == 1) Load(Put("0001.txt", Record(1)));
+    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(i < step - 1 ? "x" : "");
+    messages.shown.clear();
+    form->Command5->click();
+    ASSERT_EQ(messages.shown.size(), 1u) << step;
+    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(expected[step]));
+  }
+  EXPECT_EQ(dialogs.asked.size(), 1u) << "only the open dialog";
+}
+
+TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
+  QDir().mkpath(scratch.Path("elsewhere"));
+  const QString path = scratch.Path("elsewhere/x_y_z_2wd_0012060720140530.txt");
+  WriteRecordFile(path, tools::RecordText(Record(12)));
+  Load(path);
+  form->Text1[0]->setText("A");
+  form->Text1[1]->setText("B");
+  form->Text1[2]->setText("C");
+  form->Option2[0]->setChecked(true);
+  form->Option1[0]->setChecked(true);
+  form->Check1->SetValue(0);
+  const QString proposed = scratch.Path("elsewhere/A_B_C_1es_0012060720140530.txt");
+  dialogs.answers = {proposed};
+  form->Command5->click();
+  ASSERT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_EQ(dialogs.asked[1].kind, FileDialogRequest::Save);
+  EXPECT_EQ(dialogs.asked[1].fileName, proposed) << "in the file's own folder";
+  EXPECT_EQ(dialogs.asked[1].filterIndex, 2);
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_TRUE(QFile::exists(proposed));
+  EXPECT_EQ(form->State().RecordPath, proposed);
+  EXPECT_TRUE(messages.shown.empty());
+
+  // Saving again with the same entries proposes the file itself: nothing happens.
+  const QByteArray content = Scratch::Read(proposed);
+  dialogs.answers = {proposed};
+  form->Command5->click();
+  EXPECT_EQ(Scratch::Read(proposed), content);
+  EXPECT_EQ(form->State().RecordPath, proposed);
+}
+
+TEST_F(Files, FieldsThatWouldLeaveTheFolderAreRefused) {
+  const QString path = Put("0001.txt", Record(1));
+  Load(path);
+  const std::pair<int, const char*> cases[] = {
+      {0, "現場名に使えない文字が有ります。"}, {1, "棟名に使えない文字が有ります。"}, {2, "担当者に使えない文字が有ります。"}};
+  for (auto [field, message] : cases) {
+    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(i == field ? "../up" : "ok");
+    messages.shown.clear();
+    form->Command5->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(message));
+    EXPECT_TRUE(QFile::exists(path));
+  }
+  EXPECT_EQ(dialogs.asked.size(), 1u);
+}
+
+TEST_F(Files, AFailedMoveIsReportedAndTheFileStays) {
+  const QString path = Put("0001.txt", Record(1));
+  Load(path);
+  for (int i = 0; i < 3; ++i) form->Text1[i]->setText("x");
+  dialogs.answers = {scratch.Path("no/such/folder/x.txt")};
+  form->Command5->click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "ファイルを保存できませんでした。");
+  EXPECT_TRUE(QFile::exists(path));
+  EXPECT_EQ(form->State().RecordPath, path);
+}
+
+TEST_F(Files, ScrollBarsMoveTheLinesWithinTheRecord) {
+  Load(Put("0001.txt", Record(1, 100, 0)));
+  EXPECT_EQ(form->HScroll1[0]->value(), 30);
+  EXPECT_EQ(form->State().CursorATime, 300);
+  form->HScroll1[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(form->State().CursorATime, 310);
+  EXPECT_EQ(form->HScroll1[1]->value(), 99);
+  form->HScroll1[1]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(form->HScroll1[1]->value(), 99);
+  EXPECT_EQ(form->State().CursorDTime, 990);
+
+  // Line D stays, line A goes back, the scale changes.
+  form->HScroll1[1]->setValue(50);
+  form->Option2[1]->click();
+  EXPECT_EQ(form->State().CursorDTime, 500);
+  EXPECT_EQ(form->State().CursorATime, 300);
+  EXPECT_EQ(form->Label4[10]->text(), "00:08:20");
+}
+
+TEST_F(Files, TypedRecordHidesTheLineABar) {
+  Load(Put("0002.txt", Record(2, 100, 3)));
+  EXPECT_TRUE(form->HScroll1[0]->isHidden());
+  EXPECT_TRUE(form->Label3[12]->isHidden());
+  EXPECT_FALSE(form->Label4[16]->isHidden());
+  EXPECT_EQ(form->Label4[15]->text(), "排水管");
+  Load(Put("0003.txt", Record(3, 100, 0)));
+  EXPECT_FALSE(form->HScroll1[0]->isHidden());
+  EXPECT_TRUE(form->Label4[16]->isHidden());
+}
+
+TEST_F(Files, DisplayControlsWithNothingLoaded) {
+  form->Option2[1]->click();
+  EXPECT_TRUE(form->Option2[1]->isChecked());
+  form->HScroll1[0]->setValue(10);
+  EXPECT_EQ(form->State().CursorATime, 0);
+  QImage blank(form->Picture1->Canvas().size(), form->Picture1->Canvas().format());
+  blank.fill(Qt::white);
+  EXPECT_EQ(form->Picture1->Canvas(), blank);
+  form->Check1->click();
+  EXPECT_NE(form->Picture1->Canvas(), blank) << "the details click redraws the frame";
+  EXPECT_EQ(form->Label4[2]->text(), "0分");
+}
+
+}  // namespace
