@@ -3,6 +3,7 @@
 namespace ptlog {
 
 void TickClock::Tick() {
+  ++TicksSeen;
   if (TickCount > 0) --TickCount;
 }
 

@@ -113,6 +113,7 @@ void Form1::CreateButtons() {
   Command4 = MakeButton(this, "Command4", QString(), -120, 10560, 15495, 225);
   Command4->setFocusPolicy(Qt::ClickFocus);
   connect(Command99, &QPushButton::clicked, this, &QWidget::close);
+  connect(Command1, &QPushButton::clicked, this, &Form1::DownloadRecords);
   connect(Command2, &QPushButton::clicked, this, &Form1::LoadRecordFile);
   connect(Command5, &QPushButton::clicked, this, &Form1::SaveRecordFileAs);
 }
@@ -353,6 +354,24 @@ void Form1::Timer1Timer() {
   // Makes the status text blink; only seen while the panel is shown.
   Label3[19]->setHidden(!Label3[19]->isHidden());
 }
+
+void Form1::DownloadRecords() {
+  link_.SetSettings({settings_.CommPort, settings_.CommSettings, settings_.CommDevice,
+                     settings_.ReadRetrial, settings_.DataPath});
+  link_.DownloadRecords();
+}
+
+bool Form1::AskYesNo(const QString& question) { return ptlog::AskYesNo(this, question); }
+void Form1::ShowError(const QString& text) { ShowOkMessage(this, text); }
+void Form1::ShowLineError(const QString& text) {
+  ShowMessage(this, {text, MessageButtons::Ok, MessageIcon::Warning, QStringLiteral("通信エラー")});
+}
+void Form1::SetStatusText(const QString& text) { Label3[19]->SetCaption(text); }
+void Form1::SetStatusTextVisible(bool visible) { Label3[19]->setVisible(visible); }
+void Form1::SetOkVisible(bool visible) { Command7->setVisible(visible); }
+void Form1::SetPanelVisible(bool visible) { Frame2->setVisible(visible); }
+QString Form1::ActivityText() const { return Label2[0]->text(); }
+void Form1::SetActivityText(int index, const QString& text) { Label2.at(index)->SetCaption(text); }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {

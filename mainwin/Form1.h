@@ -1,6 +1,8 @@
 #pragma once
 
 #include "graph/PainterSurface.h"
+#include "link/LoggerLink.h"
+#include "link/SerialPort.h"
 #include "link/TickClock.h"
 #include "mainwin/Controls.h"
 #include "record/MainView.h"
@@ -24,7 +26,7 @@ namespace ptlog {
 
 // The main window. It owns the program's shared state; the logic it calls
 // lives in the libraries below it.
-class Form1 : public QWidget, public MainView {
+class Form1 : public QWidget, public MainView, public DownloadView {
   Q_OBJECT
 public:
   explicit Form1(SettingsLocation where, int tickIntervalMs = kTickIntervalMs,
@@ -42,6 +44,7 @@ public:
   ViewState& State() { return state_; }
 
   // The buttons' actions.
+  void DownloadRecords();
   void LoadRecordFile();
   void SaveRecordFileAs();
 
@@ -56,6 +59,19 @@ public:
   void SetScrollValue(int index, int value) override;
   void SetScrollVisible(int index, bool visible) override;
   void RedrawGraph() override;
+
+  // DownloadView: the status panel and messages of the download.
+  bool AskYesNo(const QString& question) override;
+  void ShowError(const QString& text) override;
+  void ShowLineError(const QString& text) override;
+  void SetStatusText(const QString& text) override;
+  void SetStatusTextVisible(bool visible) override;
+  void SetOkVisible(bool visible) override;
+  void SetPanelVisible(bool visible) override;
+  QString ActivityText() const override;
+  void SetActivityText(int index, const QString& text) override;
+
+  LoggerLink& Link() { return link_; }
 
   QPushButton* Command1;
   QPushButton* Command2;
@@ -109,6 +125,8 @@ private:
   SettingsLocation where_;
   MainSettings settings_;
   TickClock clock_;
+  SerialPort port_;
+  LoggerLink link_{port_, clock_, *this};
   ViewState state_;
   PenState pen_;
   int settingScroll_ = 0;

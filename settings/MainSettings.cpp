@@ -16,6 +16,7 @@ void ReadMainSettings(const SettingsLocation& where, MainSettings& settings) {
   settings.DataPath =
       ReadSetting(where, keys::DataSet, keys::DataPath, DefaultDataPath(where.ProgramFolderPath));
   settings.ProgramPath = ReadSetting(where, keys::DataSet, keys::ProgramPath, where.ProgramFolderPath);
+  settings.CommDevice = ReadSetting(where, keys::PortSet, keys::CommDevice, QString());
 }
 
 int ReadDetailsState(const SettingsLocation& where) {

@@ -15,6 +15,7 @@ struct MainSettings {
   qint16 ReadRetrial = 0;
   QString DataPath;
   QString ProgramPath;
+  QString CommDevice;  // optional: the serial device itself, when set
 };
 
 inline const QString kDefaultCommSettings = QStringLiteral("9600,n,8,1");

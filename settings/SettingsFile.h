@@ -37,6 +37,8 @@ inline const QString DisplaySet = QStringLiteral("Display Set");
 inline const QString CommPort = QStringLiteral("CommPort");
 inline const QString CommSettings = QStringLiteral("CommSettings");
 inline const QString ReadRetrial = QStringLiteral("ReadRetrial");
+// Not written by either program: names a device such as /dev/ttyUSB0 directly.
+inline const QString CommDevice = QStringLiteral("CommDevice");
 inline const QString DataPath = QStringLiteral("DataPath");
 inline const QString ProgramPath = QStringLiteral("ProgramPath");
 inline const QString Scale = QStringLiteral("Scale");

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "link/LineMarks.h"
+#include "link/SerialLine.h"
+
+#include <QSerialPort>
+
+namespace ptlog {
+
+// The serial line on a real device (or a pseudo-terminal) through QSerialPort.
+class SerialPort : public SerialLine {
+public:
+  SerialPort();
+
+  void Configure(int portNumber, const QString& settings, const QString& device) override;
+  bool IsOpen() const override { return port_.isOpen(); }
+  void Open() override;
+  void Close() override;
+  void Write(const QByteArray& text) override;
+  int PendingCount() const override { return int(pending_.size()); }
+  QByteArray ReadAll() override;
+
+  QString DeviceName() const { return deviceName_; }
+
+private:
+  void OnReadyRead();
+  void MarkLineErrors();
+
+  QSerialPort port_;
+  LineSettings settings_;
+  QString deviceName_;
+  LineMarkDecoder marks_;
+  QByteArray pending_;
+};
+
+}  // namespace ptlog

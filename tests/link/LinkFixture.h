@@ -1,0 +1,80 @@
+#pragma once
+
+#include "TestSupport.h"
+#include "link/LoggerLink.h"
+#include "link/SerialPort.h"
+#include "platform/ProgramEnd.h"
+
+#include <QProcess>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace ptlog::test {
+
+// The logger simulator on the far end of a fresh pseudo-terminal pair.
+class Simulator {
+public:
+  Simulator(const QString& records, const QStringList& options);
+  ~Simulator();
+  QString device;
+  // Every text the simulator received so far ("CR", "CmdRM", "CmdDC").
+  QStringList Received();
+
+private:
+  QProcess process_;
+  QStringList received_;
+};
+
+// The status panel and message boxes of the download, as plain values.
+class FakeDownloadView : public DownloadView {
+public:
+  bool AskYesNo(const QString& q) override {
+    questions << q;
+    return answerYes;
+  }
+  void ShowError(const QString& t) override { errors << t; }
+  void ShowLineError(const QString& t) override { lineErrors << t; }
+  void SetStatusText(const QString& t) override { status = t; }
+  void SetStatusTextVisible(bool v) override { statusVisible = v; }
+  void SetOkVisible(bool v) override { okVisible = v; }
+  void SetPanelVisible(bool v) override {
+    panelVisible = v;
+    if (onPanel) onPanel(v);
+  }
+  QString ActivityText() const override { return activity[0]; }
+  void SetActivityText(int i, const QString& t) override {
+    activity[i] = t;
+    if (onActivity) onActivity();
+  }
+
+  bool answerYes = true;
+  QStringList questions, errors, lineErrors;
+  QString status;
+  bool statusVisible = true, okVisible = false, panelVisible = false;
+  QString activity[2];
+  std::function<void(bool)> onPanel;
+  std::function<void()> onActivity;
+};
+
+// A link with a fast tick, a real serial port and a scratch data folder.
+class LinkFixture : public ::testing::Test {
+protected:
+  static constexpr int kTickMs = 5;
+  void SetUp() override;
+  void TearDown() override;
+  LinkSettings SettingsFor(const QString& device, int retries = 3) const;
+  QStringList DataFiles() const;
+
+  Scratch scratch;
+  TickClock clock;
+  SerialPort port;
+  FakeDownloadView view;
+  LoggerLink link{port, clock, view};
+  QTimer ticker;
+};
+
+// A record folder for the simulator, made of generated records.
+QString MakeRecords(const Scratch& scratch, const QString& folder, int count, int firstHourCode = 10);
+
+}  // namespace ptlog::test
