@@ -11,8 +11,18 @@ constexpr double kTwipsPerPoint = 20.0;
 
 PainterSurface::PainterSurface(QPaintDevice* device, double pixelsPerTwip, QRectF clearArea,
                                PenState& pen, std::function<void(bool)> onVisible)
-    : painter_(device), clearArea_(clearArea), onVisible_(std::move(onVisible)), pen_(pen) {
+    : ownPainter_(device), painter_(ownPainter_), clearArea_(clearArea),
+      onVisible_(std::move(onVisible)), pen_(pen) {
   painter_.scale(pixelsPerTwip, pixelsPerTwip);
+  Prepare();
+}
+
+PainterSurface::PainterSurface(QPainter& painter, QRectF clearArea, PenState& pen)
+    : painter_(painter), clearArea_(clearArea), pen_(pen) {
+  Prepare();
+}
+
+void PainterSurface::Prepare() {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   font_.setFamilies({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
@@ -65,7 +75,7 @@ void PainterSurface::SetVisible(bool visible) {
 }
 
 void PainterSurface::End() {
-  if (painter_.isActive()) painter_.end();
+  if (ownPainter_.isActive()) ownPainter_.end();
 }
 
 }  // namespace ptlog

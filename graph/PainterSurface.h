@@ -26,6 +26,8 @@ public:
   // `pixelsPerTwip`: device pixels for one twip (1/15 on a 96-dpi screen).
   PainterSurface(QPaintDevice* device, double pixelsPerTwip, QRectF clearArea, PenState& pen,
                  std::function<void(bool)> onVisible = {});
+  // On a painter already set up in twips (a page being printed).
+  PainterSurface(QPainter& painter, QRectF clearArea, PenState& pen);
 
   void Cls() override;
   void SetCurrentX(float x) override { currentX_ = x; }
@@ -41,9 +43,11 @@ public:
   void End();
 
 private:
+  void Prepare();
   QPen PenFor(std::optional<Rgb> colour) const;
 
-  QPainter painter_;
+  QPainter ownPainter_;
+  QPainter& painter_;
   QRectF clearArea_;
   std::function<void(bool)> onVisible_;
   float currentX_ = 0, currentY_ = 0;

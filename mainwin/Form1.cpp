@@ -116,6 +116,8 @@ void Form1::CreateButtons() {
   connect(Command1, &QPushButton::clicked, this, &Form1::DownloadRecords);
   connect(Command2, &QPushButton::clicked, this, &Form1::LoadRecordFile);
   connect(Command5, &QPushButton::clicked, this, &Form1::SaveRecordFileAs);
+  connect(Command3, &QPushButton::clicked, this, &Form1::PrintCommand);
+  connect(Command6, &QPushButton::clicked, this, &Form1::SnapshotCommand);
 }
 
 void Form1::CreateEntryFields() {

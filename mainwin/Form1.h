@@ -20,8 +20,11 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
+class QPrinter;
 
 namespace ptlog {
+
+class PrinterDialog;
 
 
 // The main window. It owns the program's shared state; the logic it calls
@@ -47,6 +50,11 @@ public:
   void DownloadRecords();
   void LoadRecordFile();
   void SaveRecordFileAs();
+  void PrintCommand();
+  void SnapshotCommand();
+
+  // The printer dialog's answer: empty while it is open, then "Yes" or "Cancel".
+  QString PrintAnswer;
 
   // MainView: what decoding and the graph use of the window.
   bool Scale1MPaSelected() const override;
@@ -109,6 +117,8 @@ private:
   void SetTabOrder();
 
   void StartupFailure(const PlatformError& error);
+  bool PrintWindowPage(QPrinter& printer);
+  QImage CaptureWindow();
 
   // What a failed load puts back.
   struct DisplaySnapshot;
@@ -129,6 +139,7 @@ private:
   LoggerLink link_{port_, clock_, *this};
   ViewState state_;
   PenState pen_;
+  PrinterDialog* printerDialog_ = nullptr;
   int settingScroll_ = 0;
   std::optional<PlatformError> scrollError_;
   bool unloaded_ = false;

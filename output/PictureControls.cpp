@@ -1,0 +1,30 @@
+#include "output/PictureControls.h"
+
+#include "mainwin/Form1.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace ptlog {
+
+PictureControlsHidden::PictureControlsHidden(Form1& f) : form_(f) {
+  for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command2, f.Command3, f.Command5,
+                                                    f.Command6, f.Command99, f.Label3[13], f.Label3[12],
+                                                    f.HScroll1[0], f.HScroll1[1]})
+    w->hide();
+}
+
+PictureControlsHidden::~PictureControlsHidden() {
+  Form1& f = form_;
+  for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command2, f.Command3, f.Command5,
+                                                    f.Command6, f.Command99, f.Label3[13]})
+    w->show();
+  // The line-A controls belong to untyped records only, as decoding has it.
+  if (f.State().Record.PipeType == 0) {
+    f.Label3[12]->show();
+    f.HScroll1[0]->show();
+  }
+  f.HScroll1[1]->show();
+}
+
+}  // namespace ptlog

@@ -1,0 +1,78 @@
+// The window snapshot: a bitmap of the window, converted to JPEG.
+#include "output/Snapshot.h"
+
+#include "mainwin/Form1.h"
+#include "output/PictureControls.h"
+#include "platform/Dialogs.h"
+#include "platform/FileDialogs.h"
+#include "platform/SaveJpg.h"
+#include "record/RecordFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace ptlog {
+
+namespace {
+const QString kAskSnapshot = QStringLiteral("コピー保存して宜しいですか？");
+const QString kNotLoaded = QStringLiteral("ファイルが読み込まれていません。");
+const QString kNotSaved = QStringLiteral("JPEGファイルを保存できませんでした。");
+const QString kJpegFilter = QStringLiteral("All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg");
+}  // namespace
+
+QString DefaultJpegPath(const QString& recordPath) {
+  const QString folder = FolderPart(recordPath);
+  const QString name = FileNamePart(recordPath);
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+  return dot >= 0 ? folder + name.left(dot + 1) + QStringLiteral("jpg")
+                  : folder + name + QStringLiteral(".jpg");
+}
+
+QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
+  const QString preferred = programPath + QStringLiteral("Work.bmp");
+  if (image.save(preferred, "BMP")) return preferred;
+  // A program installed for all users cannot write its own folder.
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+  QDir().mkpath(cache);
+  const QString fallback = QDir(cache).filePath(QStringLiteral("Work.bmp"));
+  return image.save(fallback, "BMP") ? fallback : QString();
+}
+
+void Form1::SnapshotCommand() {
+  if (!ptlog::AskYesNo(this, kAskSnapshot)) return;
+  if (state_.RecordPath.isEmpty()) {
+    ShowOkMessage(this, kNotLoaded);
+    return;
+  }
+  const QString jpg = RunFileDialog(
+      this, {FileDialogRequest::Save, kJpegFilter, 2, DefaultJpegPath(state_.RecordPath), QString()});
+  if (jpg.isEmpty()) return;
+
+  bool saved = false;
+  {
+    PictureControlsHidden hidden(*this);
+    QCoreApplication::processEvents();
+    const QImage shot = CaptureWindow();
+    const QString bmp = shot.isNull() ? QString() : WriteWorkBitmap(shot, settings_.ProgramPath);
+    saved = !bmp.isEmpty() && SavetoJPEG(bmp, jpg, 100, -1);
+  }
+  // The platform's program said nothing here; a user would think it saved.
+  if (!saved) ShowOkMessage(this, kNotSaved);
+}
+
+QImage Form1::CaptureWindow() {
+  // The whole window, its frame included where the window system draws one.
+  const QRect outer = frameGeometry();
+  QImage shot;
+  if (QScreen* s = screen(); s && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    shot = s->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height()).toImage();
+  if (shot.isNull()) shot = grab().toImage();
+  CapturePicture->resize(shot.size());
+  return shot;
+}
+
+}  // namespace ptlog

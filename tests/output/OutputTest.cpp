@@ -1,0 +1,303 @@
+// The printed report and the JPEG snapshot, through the window's buttons.
+#include "Form1Fixture.h"
+#include "output/PrinterDialog.h"
+#include "output/Snapshot.h"
+#include "platform/Printers.h"
+#include "platform/SaveJpg.h"
+#include "record/RecordFile.h"
+#include "tools/RecordGenerator.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QLibrary>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QGuiApplication>
+#include <QTimer>
+
+using namespace ptlog;
+using ptlog::test::FileDialogRecorder;
+using ptlog::test::Form1Fixture;
+using ptlog::test::Scratch;
+
+namespace {
+
+QString RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  p.waitForFinished(60000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class Output : public Form1Fixture {
+protected:
+  void SetUp() override {
+    Form1Fixture::SetUp();
+    QDir().mkpath(scratch.Path("prog"));
+    Start("[Data Set]\r\nProgramPath=" + scratch.Path("prog/").toUtf8() + "\r\n");
+    form->show();
+    SetSaveJpgLibrary(PTLOG_SAVEJPG_LIB);
+  }
+  void TearDown() override {
+    SetPrinterListForTests({});
+    SetSaveJpgLibrary(QString());
+    Form1Fixture::TearDown();
+  }
+  void LoadRecord(int pipeType) {
+    tools::RecordSpec s = tools::TypedTest(2, 750, 60, 10, 300, 750, 3);
+    s.inspectionNumber = 12;
+    s.pipeType = pipeType;
+    const QString path = scratch.Path("data/0012060720140530.txt");
+    QDir().mkpath(scratch.Path("data"));
+    WriteRecordFile(path, tools::RecordText(s));
+    dialogs.answers = {path};
+    form->Command2->click();
+  }
+  // Answers the printer dialog once it is shown.
+  void AnswerPrinterDialog(std::function<void(PrinterDialog&)> answer) {
+    auto* poll = new QTimer(form.get());
+    QObject::connect(poll, &QTimer::timeout, [this, poll, answer] {
+      auto* dialog = form->findChild<PrinterDialog*>("frmPRT");
+      if (!dialog || !dialog->isVisible()) return;
+      poll->stop();
+      answer(*dialog);
+      poll->deleteLater();
+    });
+    poll->start(5);
+  }
+  void ExpectControlsBack(bool untyped) {
+    for (QWidget* w : {static_cast<QWidget*>(form->Command1), static_cast<QWidget*>(form->Command2),
+                       static_cast<QWidget*>(form->Command3), static_cast<QWidget*>(form->Command5),
+                       static_cast<QWidget*>(form->Command6), static_cast<QWidget*>(form->Command99),
+                       static_cast<QWidget*>(form->Label3[13]), static_cast<QWidget*>(form->HScroll1[1])})
+      EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_EQ(form->Label3[12]->isHidden(), !untyped);
+    EXPECT_EQ(form->HScroll1[0]->isHidden(), !untyped);
+  }
+  FileDialogRecorder dialogs;
+};
+
+TEST_F(Output, NoToEitherQuestionChangesNothing) {
+  messages.answer = MessageAnswer::No;
+  form->Command3->click();
+  form->Command6->click();
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "印刷して宜しいですか？");
+  EXPECT_EQ(messages.shown[1].text, "コピー保存して宜しいですか？");
+  EXPECT_EQ(form->findChild<PrinterDialog*>("frmPRT"), nullptr);
+  EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(Output, CancelKeepsThePickedPrinterAndFocusesTheSiteName) {
+  SetPrinterListForTests([] { return QStringList{"Office", "Site", "Office"}; });
+  messages.answer = MessageAnswer::Yes;
+  QString shownFirst;
+  AnswerPrinterDialog([&](PrinterDialog& d) {
+    shownFirst = d.Text1->text();
+    EXPECT_EQ(d.windowTitle(), "Printer");
+    EXPECT_EQ(d.Combo1->count(), 3);
+    emit d.Combo1->activated(1);
+    d.Command1[1]->click();
+  });
+  form->Text1[2]->setFocus();
+  form->Command3->click();
+  EXPECT_EQ(shownFirst, "Office");
+  EXPECT_EQ(form->PrintAnswer, "Cancel");
+  EXPECT_EQ(CurrentPrinterName(), "Site");
+  EXPECT_EQ(form->focusWidget(), form->Text1[0]);
+
+  QString shownNext;
+  AnswerPrinterDialog([&](PrinterDialog& d) {
+    shownNext = d.Text1->text();
+    emit d.Combo1->activated(2);  // the second "Office"
+    d.close();                    // the close box counts as Cancel
+  });
+  form->Command3->click();
+  EXPECT_EQ(shownNext, "Site");
+  EXPECT_EQ(form->PrintAnswer, "Cancel");
+  EXPECT_EQ(CurrentPrinterIndex(), 0) << "the first of two equal names";
+}
+
+TEST_F(Output, NoPrinterInstalledIsReported) {
+  SetPrinterListForTests([] { return QStringList{}; });
+  messages.answer = MessageAnswer::Yes;
+  form->Command3->click();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "プリンターが有りません。");
+}
+
+
+class PdfPage : public Output, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PdfPage, OneA4LandscapePageOfTheWindow) {
+  LoadRecord(GetParam());
+  const QString pdf = scratch.Path("report.pdf");
+  SetPrinterListForTests([] { return QStringList{}; });
+  UsePdfFilePrinter(pdf);
+  messages.answer = MessageAnswer::Yes;
+  AnswerPrinterDialog([](PrinterDialog& d) { d.Command1[0]->click(); });
+  const QImage before = form->Picture1->Canvas().copy();
+  form->Command3->click();
+  EXPECT_EQ(messages.shown.size(), 1u) << "only the question";
+  ExpectControlsBack(GetParam() == 0);
+  EXPECT_EQ(form->State().DrawOffsetX, 0);
+  EXPECT_EQ(form->State().DrawOffsetY, 0);
+  EXPECT_EQ(form->Picture1->height(), 545);
+  EXPECT_EQ(form->Picture1->Canvas(), before) << "the graph as before printing";
+
+  const QString info = RunTool("pdfinfo", {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+84[12](\\.\\d+)? x 595"))) << info.toStdString();
+  const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
+  for (const char* expected : {"配管試験データ", "0012", "06/07/20 14:05", "1.0MPa", "60分", "A線"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+  EXPECT_FALSE(text.contains("データ読込")) << "the buttons are not on the page";
+}
+
+INSTANTIATE_TEST_SUITE_P(TypedAndUntyped, PdfPage, ::testing::Values(2, 0));
+
+TEST_F(Output, CupsQueueWritesTheReport) {
+  const QByteArray out = qgetenv("PTLOG_TEST_CUPS_OUT");
+  const QByteArray queue = qgetenv("PTLOG_TEST_CUPS_QUEUE");
+  if (out.isEmpty() || queue.isEmpty()) GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
+  LoadRecord(1);
+  ASSERT_TRUE(InstalledPrinterNames().contains(QString::fromUtf8(queue)));
+  messages.answer = MessageAnswer::Yes;
+  AnswerPrinterDialog([&](PrinterDialog& d) {
+    emit d.Combo1->activated(d.Combo1->findText(QString::fromUtf8(queue)));
+    d.Command1[0]->click();
+  });
+  const QStringList before = QDir(out).entryList({"*.pdf"}, QDir::Files);
+  form->Command3->click();
+  EXPECT_EQ(messages.shown.size(), 1u);
+  QString pdf;
+  ASSERT_TRUE(RunUntil([&] {
+    for (const QString& f : QDir(out).entryList({"*.pdf"}, QDir::Files))
+      if (!before.contains(f)) pdf = QDir(out).filePath(f);
+    return !pdf.isEmpty() && QFileInfo(pdf).size() > 0 && RunTool("pdfinfo", {pdf}).contains("Pages:");
+  }, 60000)) << "the queue wrote no PDF";
+  const QString info = RunTool("pdfinfo", {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+  // PostScript prints a landscape page as a portrait sheet turned by 90 degrees.
+  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+(595 x 842|842 x 595) pts \\(A4\\)")))
+      << info.toStdString();
+  // Ghostscript turns the bold CJK captions into glyphs without text; the
+  // graph's own texts stay readable.
+  const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
+  for (const char* expected : {"60分", "kPa", "B線"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+  // The drawing lies inside the sheet and covers most of it.
+  QProcess gs;
+  gs.start("gs", {"-q", "-dNOPAUSE", "-dBATCH", "-sDEVICE=bbox", pdf});
+  gs.waitForFinished(60000);
+  const QString bbox = QString::fromUtf8(gs.readAllStandardError());
+  const auto m = QRegularExpression("%%BoundingBox: (\\d+) (\\d+) (\\d+) (\\d+)").match(bbox);
+  ASSERT_TRUE(m.hasMatch()) << bbox.toStdString();
+  const int x0 = m.captured(1).toInt(), y0 = m.captured(2).toInt(), x1 = m.captured(3).toInt(),
+            y1 = m.captured(4).toInt();
+  EXPECT_GE(x0, 0);
+  EXPECT_GE(y0, 0);
+  EXPECT_LE(x1, 596);
+  EXPECT_LE(y1, 843);
+  EXPECT_GT(std::max(x1 - x0, y1 - y0), 600) << bbox.toStdString();
+}
+
+TEST(SnapshotNames, DefaultJpegPath) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/data/0012.txt", "/data/0012.jpg"}, {"/data/a.b.txt", "/data/a.jpg"},
+      {"/data/rec", "/data/rec.jpg"},       {"/data/駅前_A_B_2wd_0012.txt", "/data/駅前_A_B_2wd_0012.jpg"}};
+  for (auto [record, jpg] : cases) EXPECT_EQ(DefaultJpegPath(QString::fromUtf8(record)), QString::fromUtf8(jpg));
+}
+
+TEST_F(Output, SnapshotNeedsALoadedRecord) {
+  messages.answer = MessageAnswer::Yes;
+  form->Command6->click();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "ファイルが読み込まれていません。");
+}
+
+TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
+  for (int pipeType : {3, 0}) {
+    LoadRecord(pipeType);
+    messages.answer = MessageAnswer::Yes;
+    messages.shown.clear();
+    const QString jpg = scratch.Path(QStringLiteral("shot%1.jpg").arg(pipeType));
+    dialogs.answers = {jpg};
+    form->Command6->click();
+    EXPECT_EQ(messages.shown.size(), 1u) << "only the question";
+    EXPECT_EQ(dialogs.asked.back().fileName, scratch.Path("data/0012060720140530.jpg"));
+    EXPECT_EQ(dialogs.asked.back().filter, "All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg");
+    EXPECT_EQ(dialogs.asked.back().filterIndex, 2);
+    const QImage image(jpg, "JPG");
+    ASSERT_FALSE(image.isNull());
+    // The offscreen test platform draws no frame around the window.
+    EXPECT_EQ(image.size(), QGuiApplication::platformName() == "offscreen" ? form->size()
+                                                                         : form->frameGeometry().size());
+    EXPECT_TRUE(QFile::exists(scratch.Path("prog/Work.bmp")));
+    ExpectControlsBack(pipeType == 0);
+  }
+}
+
+TEST_F(Output, SecondSnapshotOverwritesTheWorkFile) {
+  LoadRecord(1);
+  messages.answer = MessageAnswer::Yes;
+  dialogs.answers = {scratch.Path("a.jpg")};
+  form->Command6->click();
+  const QByteArray first = Scratch::Read(scratch.Path("prog/Work.bmp"));
+  form->Text1[0]->setText("現場");
+  dialogs.answers = {scratch.Path("b.jpg")};
+  form->Command6->click();
+  const QByteArray second = Scratch::Read(scratch.Path("prog/Work.bmp"));
+  EXPECT_FALSE(first.isEmpty());
+  EXPECT_NE(first, second);
+}
+
+TEST_F(Output, MissingConverterIsReportedAndTheWindowComesBack) {
+  LoadRecord(1);
+  SetSaveJpgLibrary(scratch.Path("libNoSuchSaveJPG.so"));
+  messages.answer = MessageAnswer::Yes;
+  dialogs.answers = {scratch.Path("x.jpg")};
+  form->Command6->click();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "JPEGファイルを保存できませんでした。");
+  EXPECT_FALSE(QFile::exists(scratch.Path("x.jpg")));
+  EXPECT_TRUE(QImage(scratch.Path("prog/Work.bmp")).width() > 0) << "the new bitmap is there";
+  ExpectControlsBack(false);
+}
+
+TEST_F(Output, UnwritableProgramFolderUsesTheCacheFolder) {
+  const QString blocker = scratch.Write("blocker", "x");
+  qputenv("XDG_CACHE_HOME", scratch.Path("cache").toUtf8());
+  const QString written = WriteWorkBitmap(QImage(4, 4, QImage::Format_RGB32), blocker + "/");
+  qunsetenv("XDG_CACHE_HOME");
+  EXPECT_TRUE(written.startsWith(scratch.Path("cache"))) << written.toStdString();
+  EXPECT_TRUE(QFile::exists(written));
+}
+
+TEST(SaveJpgLibrary, QualityIsHonouredAndReplaceIsAFlag) {
+  Scratch scratch;
+  QImage image(320, 200, QImage::Format_RGB32);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+  const QString bmp = scratch.Path("w.bmp");
+  ASSERT_TRUE(image.save(bmp, "BMP"));
+  QLibrary library(PTLOG_SAVEJPG_LIB);
+  using Fn = int (*)(const char*, const char*, unsigned char, int);
+  auto convert = reinterpret_cast<Fn>(library.resolve("SavetoJPEG"));
+  ASSERT_NE(convert, nullptr);
+  const QByteArray bmpPath = QFile::encodeName(bmp);
+  const QByteArray high = QFile::encodeName(scratch.Path("q100.jpg")), low = QFile::encodeName(scratch.Path("q10.jpg"));
+  EXPECT_EQ(convert(bmpPath, high, 100, -1), 1);
+  EXPECT_EQ(convert(bmpPath, low, 10, -1), 1);
+  EXPECT_GT(QFileInfo(scratch.Path("q100.jpg")).size(), 2 * QFileInfo(scratch.Path("q10.jpg")).size());
+  EXPECT_EQ(QImage(scratch.Path("q10.jpg")).size(), QSize(320, 200));
+  EXPECT_EQ(convert(bmpPath, low, 50, 0), 0) << "no replacing without the flag";
+  EXPECT_EQ(convert(QFile::encodeName(scratch.Path("none.bmp")), low, 50, -1), 0);
+}
+
+}  // namespace
