@@ -15,7 +15,6 @@
 namespace ptlog {
 
 namespace {
-const QString kNotLoaded = QStringLiteral("ファイルが読み込まれていません。");
 const QString kNoSite = QStringLiteral("現場名の入力が有りません。");
 const QString kNoBuilding = QStringLiteral("棟名の入力が有りません。");
 const QString kNoInspector = QStringLiteral("担当者の入力が有りません。");
@@ -100,7 +99,7 @@ void Form1::LoadRecordFile() {
 
 void Form1::SaveRecordFileAs() {
   const QString empties[4] = {state_.RecordPath, Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
-  const QString messages[4] = {kNotLoaded, kNoSite, kNoBuilding, kNoInspector};
+  const QString messages[4] = {kFileNotLoaded, kNoSite, kNoBuilding, kNoInspector};
   for (int i = 0; i < 4; ++i) {
     if (empties[i].isEmpty()) {
       ShowOkMessage(this, messages[i]);

@@ -19,7 +19,6 @@ namespace ptlog {
 
 namespace {
 const QString kAskSnapshot = QStringLiteral("コピー保存して宜しいですか？");
-const QString kNotLoaded = QStringLiteral("ファイルが読み込まれていません。");
 const QString kNotSaved = QStringLiteral("JPEGファイルを保存できませんでした。");
 const QString kJpegFilter = QStringLiteral("All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg");
 }  // namespace
@@ -45,7 +44,7 @@ QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
 void Form1::SnapshotCommand() {
   if (!ptlog::AskYesNo(this, kAskSnapshot)) return;
   if (state_.RecordPath.isEmpty()) {
-    ShowOkMessage(this, kNotLoaded);
+    ShowOkMessage(this, kFileNotLoaded);
     return;
   }
   const QString jpg = RunFileDialog(

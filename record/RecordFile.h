@@ -8,6 +8,9 @@ namespace ptlog {
 
 struct TestRecord;
 
+// Said by every command that needs a loaded record file.
+inline const QString kFileNotLoaded = QStringLiteral("ファイルが読み込まれていません。");
+
 // The first item of a record file: leading blanks skipped, then up to the
 // first comma, CR or LF; a quoted text runs to the next quote. An empty
 // file raises 62, a missing or unreadable one 53 or 75.
