@@ -60,7 +60,9 @@ public:
 // A link with a fast tick, a real serial port and a scratch data folder.
 class LinkFixture : public ::testing::Test {
 protected:
-  static constexpr int kTickMs = 5;
+  // Fast enough for a quick suite, slow enough that 16 quiet ticks outlast
+  // a busy machine's pauses.
+  static constexpr int kTickMs = 8;
   void SetUp() override;
   void TearDown() override;
   LinkSettings SettingsFor(const QString& device, int retries = 3) const;
