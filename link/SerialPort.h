@@ -20,7 +20,6 @@ public:
   int PendingCount() const override { return int(pending_.size()); }
   QByteArray ReadAll() override;
 
-  QString DeviceName() const { return deviceName_; }
 
 private:
   void OnReadyRead();

@@ -6,10 +6,11 @@
 
 namespace ptlog {
 
-AutoLabel::AutoLabel(QWidget* parent, const QString& name, const QString& caption, int leftTwips,
-                     int topTwips, int widthTwips)
+AutoLabel::AutoLabel(QWidget* parent, const QString& name, const QString& caption,
+                     const QFont& font, int leftTwips, int topTwips, int widthTwips)
     : QLabel(parent), fixedWidth_(widthTwips > 0 ? TwipsToPixels(widthTwips) : 0) {
   setObjectName(name);
+  setFont(font);
   move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
   SetCaption(caption);
 }
@@ -41,11 +42,6 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
-}
-
-void PictureBox::Cls() {
-  Canvas().fill(Qt::white);
-  update();
 }
 
 QImage& PictureBox::Canvas() {

@@ -11,8 +11,8 @@ namespace ptlog {
 class AutoLabel : public QLabel {
   Q_OBJECT
 public:
-  AutoLabel(QWidget* parent, const QString& name, const QString& caption, int leftTwips,
-            int topTwips, int widthTwips = 0);
+  AutoLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
+            int leftTwips, int topTwips, int widthTwips = 0);
   void SetCaption(const QString& caption);
 
 private:
@@ -40,7 +40,6 @@ public:
   // The image the graph is drawn on, as large as the box in device pixels.
   QImage& Canvas();
   void SetCanvas(const QImage& image);
-  void Cls();
 
 protected:
   void paintEvent(QPaintEvent*) override;

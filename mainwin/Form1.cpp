@@ -207,27 +207,24 @@ void Form1::CreateGraphArea() {
 }
 
 void Form1::CreateLabels() {
-  Label1 = new AutoLabel(this, QStringLiteral("Label1"), QStringLiteral("配管試験データ"), 120, 120);
-  Label1->setFont(TitleFont());
-  Label1->SetCaption(Label1->text());
+  Label1 = new AutoLabel(this, QStringLiteral("Label1"), QStringLiteral("配管試験データ"),
+                         TitleFont(), 120, 120);
 
   const int label2Left[2] = {8160, 11160};
   for (int i = 0; i < 2; ++i)
-    Label2[i] = new AutoLabel(this, Indexed("Label2", i), QStringLiteral("Label2"), label2Left[i], 2160);
+    Label2[i] = new AutoLabel(this, Indexed("Label2", i), QStringLiteral("Label2"), font(),
+                              label2Left[i], 2160);
 
   for (int i = 0; i < 20; ++i) {
     const LabelDesign& d = kLabel3[i];
     QWidget* container = i == 19 ? static_cast<QWidget*>(Frame2) : this;
-    Label3[i] = new AutoLabel(container, Indexed("Label3", i), QString::fromUtf8(d.caption), d.left,
-                              d.top, d.width);
-    Label3[i]->setFont(i == 19 ? TitleFont() : CaptionFont());
-    Label3[i]->SetCaption(Label3[i]->text());
+    Label3[i] = new AutoLabel(container, Indexed("Label3", i), QString::fromUtf8(d.caption),
+                              i == 19 ? TitleFont() : CaptionFont(), d.left, d.top, d.width);
   }
   for (int i = 0; i < 19; ++i) {
     const LabelDesign& d = kLabel4[i];
-    Label4[i] = new AutoLabel(this, Indexed("Label4", i), QString::fromUtf8(d.caption), d.left, d.top);
-    Label4[i]->setFont(CaptionFont());
-    Label4[i]->SetCaption(Label4[i]->text());
+    Label4[i] = new AutoLabel(this, Indexed("Label4", i), QString::fromUtf8(d.caption),
+                              CaptionFont(), d.left, d.top);
   }
   // The criterion lies inside the graph area and is never shown.
   Label3[16]->hide();

@@ -79,7 +79,6 @@ public:
   QString ActivityText() const override;
   void SetActivityText(int index, const QString& text) override;
 
-  LoggerLink& Link() { return link_; }
 
   QPushButton* Command1;
   QPushButton* Command2;

@@ -10,7 +10,6 @@ QString ErrorDescription(int number) {
     case ErrFileNotFound: return QStringLiteral("ファイルが見つかりません。");
     case ErrInputPastEnd: return QStringLiteral("ファイルの終わりを越えて入力しようとしました。");
     case ErrPathFileAccess: return QStringLiteral("パス名が無効です。");
-    case ErrPermissionDenied: return QStringLiteral("書き込みできません。");
     case ErrPathNotFound: return QStringLiteral("パスが見つかりません。");
     case ErrInvalidPropertyValue: return QStringLiteral("プロパティの値が不正です。");
     case ErrInvalidPortNumber: return QStringLiteral("ポート番号が不正です。");

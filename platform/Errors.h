@@ -13,7 +13,6 @@ enum ErrorNumber : int {
   ErrTypeMismatch = 13,
   ErrFileNotFound = 53,
   ErrInputPastEnd = 62,
-  ErrPermissionDenied = 70,
   ErrPathNotFound = 76,
   ErrPathFileAccess = 75,
   ErrInvalidPropertyValue = 380,
