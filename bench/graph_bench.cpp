@@ -1,5 +1,6 @@
 // Decoding and redrawing records of several lengths: medians of many runs,
 // and the cost per sample. Prints "figure value unit" lines.
+// "--once decode|redraw N" does one of them once, for instruction counting.
 #include "graph/PainterSurface.h"
 #include "graph/RedrawGraph.h"
 #include "record/DecodeTestRecord.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 using namespace ptlog;
@@ -65,7 +67,15 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   QTemporaryDir dir;
 
-  for (int samples : {721, 65535, 155615}) {
+  std::vector<int> sizes{721, 65535, 155615};
+  bool once = false, decodeOnly = false;
+  if (argc == 4 && QByteArray(argv[1]) == "--once") {
+    once = true;
+    decodeOnly = QByteArray(argv[2]) == "decode";
+    sizes = {std::atoi(argv[3])};
+  }
+
+  for (int samples : sizes) {
     const tools::RecordSpec spec = Spec(samples);
     const QString path = dir.filePath(QStringLiteral("r%1.txt").arg(samples));
     WriteRecordFile(path, tools::RecordText(spec));
@@ -73,13 +83,15 @@ int main(int argc, char** argv) {
     ViewState state;
     BenchView view;
     state.RecordPath = path;
-    const int runs = samples > 1000 ? 31 : 301;
+    const int runs = once ? 1 : samples > 1000 ? 31 : 301;
     const double decode = MedianMs(runs, [&] {
       state.CursorDPlaced = true;
       DecodeTestRecord(state, view);
     });
-    std::printf("decode_%d_ms %.4f\ndecode_%d_us_per_sample %.5f\n", samples, decode, samples,
-                decode * 1000.0 / samples);
+    if (once && decodeOnly) return 0;
+    if (!once)
+      std::printf("decode_%d_ms %.4f\ndecode_%d_us_per_sample %.5f\n", samples, decode, samples,
+                  decode * 1000.0 / samples);
 
     // The record as decoded, with the count the text holds (the header field
     // stops at 65,535), lines A and D inside it.
@@ -88,11 +100,12 @@ int main(int argc, char** argv) {
     state.CursorDTime = samples - 1;
     QImage canvas(QSize(1001, 545), QImage::Format_RGB32);
     PenState pen;
-    const double redraw = MedianMs(samples > 1000 ? 21 : 201, [&] {
+    const double redraw = MedianMs(once ? 1 : samples > 1000 ? 21 : 201, [&] {
       PainterSurface surface(&canvas, 1.0 / 15.0, QRectF(0, 0, 15015, 8175), pen);
       RedrawGraph(state, view, surface);
       surface.End();
     });
+    if (once) return 0;
     std::printf("redraw_%d_ms %.3f\nredraw_%d_us_per_sample %.4f\n", samples, redraw, samples,
                 redraw * 1000.0 / samples);
   }
