@@ -8,6 +8,7 @@ QString ErrorDescription(int number) {
     case ErrDivisionByZero: return QStringLiteral("0 で除算しました。");
     case ErrTypeMismatch: return QStringLiteral("型が一致しません。");
     case ErrFileNotFound: return QStringLiteral("ファイルが見つかりません。");
+    case ErrDiskFull: return QStringLiteral("ディスクがいっぱいです。");
     case ErrInputPastEnd: return QStringLiteral("ファイルの終わりを越えて入力しようとしました。");
     case ErrPathFileAccess: return QStringLiteral("パス名が無効です。");
     case ErrPathNotFound: return QStringLiteral("パスが見つかりません。");

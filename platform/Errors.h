@@ -12,6 +12,7 @@ enum ErrorNumber : int {
   ErrDivisionByZero = 11,
   ErrTypeMismatch = 13,
   ErrFileNotFound = 53,
+  ErrDiskFull = 61,
   ErrInputPastEnd = 62,
   ErrPathNotFound = 76,
   ErrPathFileAccess = 75,

@@ -51,12 +51,16 @@ QString ReadRecordFileItem(const QString& path) {
 
 void WriteRecordFile(const QString& path, const QString& recordText) {
   if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) throw PlatformError(ErrPathNotFound);
+  // Unbuffered: a buffered write that fails only at commit (a full disk)
+  // would still be committed, as an empty file.
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw PlatformError(ErrPathFileAccess);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw PlatformError(ErrPathFileAccess);
   const QByteArray line = recordText.toLatin1() + "\r\n";
   if (file.write(line) != line.size() || !file.commit()) {
+    // The file system reports a full disk as a resource error.
+    const bool full = file.error() == QFileDevice::ResourceError;
     file.cancelWriting();
-    throw PlatformError(ErrPathFileAccess);
+    throw PlatformError(full ? ErrDiskFull : ErrPathFileAccess);
   }
 }
 
@@ -114,6 +118,8 @@ bool UsableInFileName(const QString& field) {
 }
 
 bool MoveRecordFile(const QString& from, const QString& to) {
+  // The record may have been replaced meanwhile; only a file is moved.
+  if (!QFileInfo(from).isFile()) return false;
   const QByteArray source = QFile::encodeName(from);
   const QByteArray target = QFile::encodeName(to);
   if (std::rename(source.constData(), target.constData()) == 0) return true;
@@ -122,8 +128,8 @@ bool MoveRecordFile(const QString& from, const QString& to) {
   // Another file system: a complete copy first, then the original goes.
   QFile in(from);
   if (!in.open(QIODevice::ReadOnly)) return false;
-  QSaveFile out(to);
-  if (!out.open(QIODevice::WriteOnly)) return false;
+  QSaveFile out(to);  // unbuffered for the same reason as above
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   while (!in.atEnd()) {
     const QByteArray chunk = in.read(kReadChunk);
     if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {

@@ -6,6 +6,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace ptlog {
 
 namespace {
@@ -169,6 +174,18 @@ QString ReadProfileString(const QString& filePath, const QString& section, const
   return DecodeSettingText(CutShiftJis(bytes, kValueBufferBytes - 1));
 }
 
+namespace {
+// Asked with the identity the write itself would use (QFileInfo asks with the
+// real user's).
+bool MayWrite(const QString& path) {
+#ifdef Q_OS_UNIX
+  return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+#else
+  return QFileInfo(path).isWritable();
+#endif
+}
+}  // namespace
+
 bool WriteProfileStrings(const QString& filePath, const std::vector<SettingWrite>& writes) {
   if (filePath.isEmpty()) return false;
   QByteArray existing;
@@ -177,15 +194,17 @@ bool WriteProfileStrings(const QString& filePath, const std::vector<SettingWrite
     const QFileInfo info(filePath);
     // A read-only settings file stays as it is, even where the folder would
     // let us replace it.
-    if (info.isDir() || !info.isWritable() || !file.open(QIODevice::ReadOnly)) return false;
+    if (info.isDir() || !MayWrite(filePath) || !file.open(QIODevice::ReadOnly)) return false;
     existing = file.readAll();
     file.close();
   }
   IniText ini(existing);
   for (const SettingWrite& w : writes) ini.SetValue(w.section, w.key, EncodeSettingText(w.value));
 
+  // Unbuffered: a buffered write that fails only at commit (a full disk)
+  // would still be committed, as an empty file.
   QSaveFile out(filePath);
-  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
   if (out.write(ini.Bytes()) != ini.Bytes().size()) {
     out.cancelWriting();
     return false;

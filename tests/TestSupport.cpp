@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 namespace ptlog::test {
 
 Scratch::Scratch() { dir_.setAutoRemove(true); }
@@ -26,6 +29,31 @@ QByteArray Scratch::Read(const QString& path) {
 }
 
 QByteArray ShiftJis(const QString& text) { return EncodeSettingText(text); }
+
+namespace {
+constexpr uid_t kNobody = 65534;
+}
+
+AsOrdinaryUser::AsOrdinaryUser(const Scratch& scratch) {
+  if (::geteuid() != 0) return;
+  QFile::setPermissions(scratch.Root(), QFile::permissions(scratch.Root()) | QFile::ExeOther |
+                                            QFile::ReadOther | QFile::ExeGroup | QFile::ReadGroup);
+  ::setfsuid(kNobody);
+  ::setfsgid(kNobody);
+  switched_ = true;
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+  if (!switched_) return;
+  ::setfsuid(0);
+  ::setfsgid(0);
+}
+
+void SetWritable(const QString& path, bool writable) {
+  constexpr auto kWrite = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+  const QFile::Permissions now = QFile::permissions(path);
+  QFile::setPermissions(path, writable ? now | QFile::WriteOwner | QFile::WriteUser : now & ~kWrite);
+}
 
 MessageRecorder::MessageRecorder(MessageAnswer a) : answer(a) {
   SetMessageHandler([this](const MessageRequest& request) {

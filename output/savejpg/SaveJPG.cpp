@@ -15,8 +15,10 @@ extern "C" Q_DECL_EXPORT int SavetoJPEG(const char* bmpPath, const char* jpgPath
   if (!image.load(QFile::decodeName(bmpPath), "BMP")) return 0;
   const QString jpg = QFile::decodeName(jpgPath);
   if (!replace && QFile::exists(jpg)) return 0;
+  // Unbuffered: a buffered write that fails only at commit (a full disk)
+  // would still be committed, as an empty file.
   QSaveFile out(jpg);
-  if (!out.open(QIODevice::WriteOnly)) return 0;
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return 0;
   if (!image.save(&out, "JPG", std::min<int>(quality, 100))) {
     out.cancelWriting();
     return 0;

@@ -127,10 +127,12 @@ TEST(WriteProfileFailure, DirectoryInPlaceOfTheFile) {
 }
 
 TEST(WriteProfileFailure, ReadOnlyFileIsLeftAlone) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
   Scratch scratch;
   const QString path = scratch.Write("s.ini", "[A]\r\nK=1\r\n");
-  QFile::setPermissions(path, QFile::ReadOwner);
+  ptlog::test::SetWritable(path, false);
+  // The folder would take a new file: only the file's own permission stops it.
+  QFile::setPermissions(scratch.Root(), QFileDevice::Permissions(0x7777));
+  ptlog::test::AsOrdinaryUser user(scratch);
   EXPECT_FALSE(WriteProfileStrings(path, {{"A", "K", "2"}}));
   EXPECT_EQ(Scratch::Read(path), "[A]\r\nK=1\r\n");
 }
