@@ -175,6 +175,12 @@ std::optional<QString> LoggerLink::ReadLines() {
         if (line.contains(kEndMarker)) return FinishAtEndBlock(line);
         continue;
       }
+      // The line went quiet before the record's CR: what came is not a whole
+      // record, and must not replace a file of the same name.
+      if (!line.contains(kEndMarker)) {
+        view_.SetActivityText(0, QString());
+        return kInterrupted;
+      }
     }
 
     clock_.TickCount = kQuietTicks;
