@@ -14,7 +14,8 @@
 // Modes: normal, silent (never answers), wrong-count (count one too small),
 // split-end (end block in two pieces), echo (a 100-character line first),
 // no-final-cr (last record without CR), stop-mid (stops half-way), garbage
-// (noise bytes and a CR before the records).
+// (noise bytes and a CR before the records), vanish (stops half-way and
+// closes the line, as a cable pulled out or an adapter unplugged).
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -97,7 +98,7 @@ void SendRecords(Line& line, const Options& o) {
     if (!(o.mode == QLatin1String("no-final-cr") && i == names.size() - 1)) body += '\r';
   }
   line.Restart();
-  if (o.mode == QLatin1String("stop-mid")) {
+  if (o.mode == QLatin1String("stop-mid") || o.mode == QLatin1String("vanish")) {
     line.Send(body.left(body.size() / 2));
     return;
   }
@@ -189,6 +190,17 @@ int main(int argc, char** argv) {
       std::printf("received: %s\n", command.isEmpty() ? "CR" : command.constData());
       std::fflush(stdout);
       if (command.endsWith("CmdRM")) SendRecords(line, o);
+      if (command.endsWith("CmdRM") && o.mode == QLatin1String("vanish")) {
+        // Let the program read what was sent, then take the device away.
+        ::tcdrain(fd);
+        std::this_thread::sleep_for(std::chrono::milliseconds(o.splitPauseMs));
+        if (!o.link.isEmpty()) QFile::remove(o.link);
+        ::close(fd);
+        if (slave >= 0) ::close(slave);
+        std::printf("vanished\n");
+        std::fflush(stdout);
+        return 0;
+      }
       if (command.endsWith("CmdDC") && o.once) return 0;
     }
   }

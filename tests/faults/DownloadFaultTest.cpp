@@ -1,0 +1,129 @@
+// Downloads that meet a failing device or data folder, through the real
+// port, the logger simulator and the file system.
+#include "FaultSupport.h"
+#include "link/LinkFixture.h"
+#include "mainwin/Form1.h"
+
+#include <QDir>
+#include <QPushButton>
+
+using namespace ptlog;
+using ptlog::test::AllEntries;
+using ptlog::test::LinkFixture;
+using ptlog::test::MakeRecords;
+using ptlog::test::MessageRecorder;
+using ptlog::test::Scratch;
+using ptlog::test::Simulator;
+using ptlog::test::SmallFileSystem;
+
+namespace {
+
+const QString kFirst = QStringLiteral("0001060720100530.txt");
+const QString kSecond = QStringLiteral("0002060720110530.txt");
+const QString kInterruptedText = QStringLiteral("読み込みデータが中断しました。");
+
+TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
+  ResetProgramEnding();
+  SetProgramEnder([] {});
+  Scratch scratch;
+  const QString data = scratch.Path("data");
+  QDir().mkpath(data);
+  const QString logger = MakeRecords(scratch, "logger", 3);
+  // A whole copy of the record the line is cut in, from an earlier download.
+  const QByteArray earlier = Scratch::Read(logger + "/in1.txt");
+  scratch.Write("data/" + kSecond, earlier);
+
+  // The cable goes half-way through the second record, while the program
+  // still waits for the line to go quiet.
+  Simulator sim(logger, {"--baud", "0", "--mode", "vanish", "--split-pause-ms", "20"});
+  ASSERT_FALSE(sim.device.isEmpty());
+  const QString ini = scratch.Write(
+      "s.ini", ("[Port Set]\r\nCommDevice=" + sim.device + "\r\n[Data Set]\r\nDataPath=" + data + "/\r\n").toUtf8());
+  MessageRecorder messages(MessageAnswer::Yes);
+  Form1 form(SettingsLocation{scratch.Path("p") + "/", ini}, 5);
+  form.Load();
+  form.show();
+
+  form.Command1->click();
+  EXPECT_EQ(form.Label3[19]->text(), kInterruptedText);
+  EXPECT_FALSE(form.Command7->isHidden());
+  EXPECT_EQ(AllEntries(data), (QStringList{kFirst, kSecond}));
+  EXPECT_EQ(Scratch::Read(data + "/" + kSecond), earlier) << "the cut record must not replace it";
+  EXPECT_EQ(Scratch::Read(data + "/" + kFirst), Scratch::Read(logger + "/in0.txt"));
+  form.Command7->click();
+  EXPECT_TRUE(form.Frame2->isHidden());
+
+  // Pressed again with the device gone: the port error, and the window is usable.
+  messages.shown.clear();
+  form.Command1->click();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, " 8002\rポート番号が不正です。");
+  EXPECT_TRUE(form.Frame2->isHidden());
+  EXPECT_TRUE(form.Command1->isEnabled());
+  SetProgramEnder({});
+}
+
+class DataFolderFaults : public LinkFixture {
+protected:
+  // Runs `fault` once, right after the first record file was written.
+  void AfterFirstFile(std::function<void()> fault) {
+    view.onActivity = [this, fault, done = false]() mutable {
+      if (!done && DataFiles().size() == 1) {
+        done = true;
+        fault();
+      }
+    };
+  }
+  QString Data() const { return scratch.Path("data"); }
+};
+
+TEST_F(DataFolderFaults, FillingUpStopsWithDiskFullAndLeavesNoPart) {
+  // Room for two small records and not a third.
+  SmallFileSystem disk(Data(), 8);
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
+  Simulator sim(MakeRecords(scratch, "logger", 3), {"--baud", "0"});
+  link.SetSettings(SettingsFor(sim.device));
+  link.DownloadRecords();
+
+  EXPECT_EQ(view.errors, QStringList{" 61\rディスクがいっぱいです。"});
+  EXPECT_FALSE(view.panelVisible);
+  EXPECT_EQ(AllEntries(Data()), (QStringList{kFirst, kSecond}));
+  EXPECT_TRUE(Scratch::Read(Data() + "/" + kSecond).endsWith("\r\n"));
+  EXPECT_FALSE(link.Running());
+}
+
+TEST_F(DataFolderFaults, TurningReadOnlyStopsWithAnAccessError) {
+  SmallFileSystem disk(Data(), 256);
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
+  bool readOnly = false;
+  AfterFirstFile([&] { readOnly = disk.MakeReadOnly(); });
+  Simulator sim(MakeRecords(scratch, "logger", 3), {"--baud", "0"});
+  link.SetSettings(SettingsFor(sim.device));
+  link.DownloadRecords();
+
+  ASSERT_TRUE(readOnly);
+  EXPECT_EQ(view.errors, QStringList{" 75\rパス名が無効です。"});
+  EXPECT_FALSE(view.panelVisible);
+  EXPECT_EQ(AllEntries(Data()), QStringList{kFirst});
+}
+
+TEST_F(DataFolderFaults, FolderWhereARecordFileGoesIsLeftAlone) {
+  scratch.Write("data/" + kSecond + "/inside.txt", "keep");
+  Simulator sim(MakeRecords(scratch, "logger", 3), {"--baud", "0"});
+  link.SetSettings(SettingsFor(sim.device));
+  link.DownloadRecords();
+
+  EXPECT_EQ(view.errors, QStringList{" 75\rパス名が無効です。"});
+  EXPECT_EQ(AllEntries(Data()), (QStringList{kFirst, kSecond}));
+  EXPECT_EQ(Scratch::Read(Data() + "/" + kSecond + "/inside.txt"), "keep");
+
+  // Out of the way, the next download gets them all.
+  QDir(Data() + "/" + kSecond).removeRecursively();
+  view = {};
+  link.DownloadRecords();
+  EXPECT_TRUE(view.errors.isEmpty());
+  EXPECT_EQ(view.status, "3　件のデータを読み込みました。");
+  EXPECT_EQ(DataFiles().size(), 3);
+}
+
+}  // namespace
