@@ -1,0 +1,171 @@
+// The download's whole exchange against a far end that answers with any
+// bytes, cut into any chunks, with line events and pauses in between. Every
+// file written holds one received line, whole or as far as it had come,
+// and the run ends with one of the download's own outcomes.
+//
+// Input: first byte = retries (low two bits); then segments of a control
+// byte and its payload. Control below 0x80: a chunk of that many bytes,
+// delivered on one tick. 0x80-0x86: a line event. 0x87 and up: the far end
+// goes quiet until the next request.
+#include "link/LoggerLink.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+using namespace ptlog;
+
+namespace {
+
+struct Step {
+  enum Kind { Chunk, Event, Pause } kind;
+  QByteArray bytes;
+  int event = 0;
+};
+
+constexpr int kEvents[] = {CommEventBreak, CommEventFrame, CommEventOverrun, CommEventRxOver,
+                           CommEventRxParity, CommEventTxFull, 99};
+
+class ScriptedLine : public SerialLine {
+public:
+  void Configure(int, const QString&, const QString&) override {}
+  bool IsOpen() const override { return open_; }
+  void Open() override { open_ = true; }
+  void Close() override { open_ = false; }
+  void Write(const QByteArray& text) override {
+    sent_ += text;
+    if (sent_.endsWith("CmdRM\r")) answering_ = true;
+  }
+  int PendingCount() const override { return int(pending_.size()); }
+  QByteArray ReadAll() override {
+    QByteArray all;
+    all.swap(pending_);
+    return all;
+  }
+
+  // One tick of the far end: the next step of the script, if it is answering.
+  void Tick() {
+    if (!answering_ || next_ >= steps.size()) return;
+    const Step& step = steps[next_++];
+    switch (step.kind) {
+      case Step::Chunk:
+        pending_ += step.bytes;
+        delivered += step.bytes;
+        if (OnCommEvent && !step.bytes.isEmpty()) OnCommEvent(CommEventReceive);
+        break;
+      case Step::Event:
+        if (OnCommEvent) OnCommEvent(step.event);
+        break;
+      case Step::Pause:
+        answering_ = false;
+        sent_.clear();
+        break;
+    }
+  }
+
+  std::vector<Step> steps;
+  QByteArray delivered;
+
+private:
+  bool open_ = false, answering_ = false;
+  size_t next_ = 0;
+  QByteArray sent_, pending_;
+};
+
+class QuietView : public DownloadView {
+public:
+  bool AskYesNo(const QString&) override { return true; }
+  void ShowError(const QString& t) override { errors << t; }
+  void ShowLineError(const QString&) override {}
+  void SetStatusText(const QString& t) override { status = t; }
+  void SetStatusTextVisible(bool) override {}
+  void SetOkVisible(bool) override {}
+  void SetPanelVisible(bool v) override { panel = v; }
+  QString ActivityText() const override { return activity; }
+  void SetActivityText(int i, const QString& t) override {
+    if (i == 0) activity = t;
+  }
+  QStringList errors;
+  QString status, activity;
+  bool panel = false;
+};
+
+QCoreApplication& App() {
+  static int argc = 1;
+  static char name[] = "fuzz_download";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication app(argc, argv);
+  return app;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  App();
+  static QTemporaryDir dir;
+  if (size < 1) return 0;
+
+  ScriptedLine line;
+  for (size_t i = 1; i < size;) {
+    const uint8_t control = data[i++];
+    if (control < 0x80) {
+      const size_t n = std::min<size_t>(control, size - i);
+      line.steps.push_back({Step::Chunk, QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n))});
+      i += n;
+    } else if (control < 0x87) {
+      line.steps.push_back({Step::Event, {}, kEvents[control - 0x80]});
+    } else {
+      line.steps.push_back({Step::Pause, {}});
+    }
+  }
+
+  TickClock clock;
+  QuietView view;
+  LoggerLink link(line, clock, view);
+  LinkSettings settings;
+  settings.CommSettings = QStringLiteral("9600,n,8,1");
+  settings.ReadRetrial = qint16(data[0] & 3);
+  settings.DataPath = dir.path() + QLatin1Char('/');
+  link.SetSettings(settings);
+
+  QTimer ticker;
+  ticker.setInterval(0);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    line.Tick();
+    clock.Tick();
+  });
+  ticker.start();
+  link.DownloadRecords();
+  ticker.stop();
+
+  if (qEnvironmentVariableIsSet("FUZZ_VERBOSE"))
+    qInfo("%s, %lld files", qUtf8Printable(view.status),
+          qlonglong(QDir(dir.path()).entryList(QDir::Files).size()));
+  if (!view.errors.isEmpty()) std::abort();  // nothing here can fail on its own
+  const bool known = view.status == kNoData || view.status == kInterrupted ||
+                     (view.status.endsWith(kRecordsRead) &&
+                      view.status.chopped(kRecordsRead.size()).toInt() >= 0);
+  if (!view.panel || !known) std::abort();
+
+  QDir folder(dir.path());
+  const QStringList files = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+  for (const QString& name : files) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::ReadOnly)) std::abort();  // a folder or a leftover
+    QByteArray text = file.readAll();
+    file.close();
+    file.remove();
+    if (!name.endsWith(QLatin1String(".txt")) || !text.endsWith("\r\n")) std::abort();
+    text.chop(2);
+    if (text.size() < 129 || text.contains('\r') || !line.delivered.contains(text)) std::abort();
+  }
+  if (view.status.endsWith(kRecordsRead) && view.status.chopped(kRecordsRead.size()).toInt() < files.size())
+    std::abort();
+  return 0;
+}
