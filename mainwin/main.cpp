@@ -2,12 +2,19 @@
 #include "platform/ProgramEnd.h"
 #include "platform/SessionEnd.h"
 
+#include "platform/Dialogs.h"
+#include "settings/SettingsFile.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
 
+  if (!ptlog::ArgumentsNameFiles(argc, argv)) {
+    ptlog::ShowOkMessage(nullptr, ptlog::kUnspellableSettingsName);
+    return 1;
+  }
   ptlog::Form1 form(ptlog::LocateSettingsOfThisProgram());
   ptlog::WatchSessionEnd([&form] { form.Unload(); });
   form.Load();

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 namespace ptlog {
 
@@ -31,6 +32,14 @@ SettingsLocation LocateSettings(const QString& programFolder, const QStringList&
 
 SettingsLocation LocateSettingsOfThisProgram() {
   return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments());
+}
+
+bool ArgumentsNameFiles(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray given(argv[i]);
+    if (QFile::encodeName(QFile::decodeName(given)) != given) return false;
+  }
+  return true;
 }
 
 QString ReadSetting(const SettingsLocation& where, const QString& section, const QString& key,

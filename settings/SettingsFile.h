@@ -20,6 +20,11 @@ SettingsLocation LocateSettings(const QString& programFolder, const QStringList&
 // The running program's own location rule.
 SettingsLocation LocateSettingsOfThisProgram();
 
+// False when an argument is not in the file-name encoding: its text would
+// name another file, which the programs would then read and write instead.
+bool ArgumentsNameFiles(int argc, const char* const* argv);
+inline const QString kUnspellableSettingsName = QStringLiteral("設定ファイル名に使えない文字が有ります。");
+
 QString ReadSetting(const SettingsLocation& where, const QString& section, const QString& key,
                     const QString& defaultText);
 // The result may be ignored: a failed write changes nothing.

@@ -30,6 +30,20 @@ TEST(Location, CommandLineTextIsTheFileExactlyAsGiven) {
   }
 }
 
+TEST(Location, ArgumentsOutsideTheFileNameEncodingAreRefused) {
+  const std::pair<const char*, bool> cases[] = {
+      {"/home/検査/KESTRA PTLOG.ini", true},
+      {"plain.ini", true},
+      {"/home/\x8C\x9F\x8D\xB8/s.ini", false},  // 検査 in Shift-JIS
+      {"\xFF", false}};
+  for (auto [argument, names] : cases) {
+    const char* argv[] = {"kestra-ptlog", argument};
+    EXPECT_EQ(ArgumentsNameFiles(2, argv), names) << argument;
+  }
+  const char* argv[] = {"kestra-ptlog"};
+  EXPECT_TRUE(ArgumentsNameFiles(1, argv));
+}
+
 TEST(Location, RootFolderGetsOneSeparator) {
   EXPECT_EQ(LocateSettings("/", {"prog"}).SettingsFilePath, "/KESTRA PTLOG.ini");
   EXPECT_EQ(WithTrailingSeparator("/opt/kp/"), "/opt/kp/");
