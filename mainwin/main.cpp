@@ -1,8 +1,7 @@
 #include "mainwin/Form1.h"
+#include "platform/Dialogs.h"
 #include "platform/ProgramEnd.h"
 #include "platform/SessionEnd.h"
-
-#include "platform/Dialogs.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>

@@ -36,8 +36,7 @@ constexpr uid_t kNobody = 65534;
 
 AsOrdinaryUser::AsOrdinaryUser(const Scratch& scratch) {
   if (::geteuid() != 0) return;
-  QFile::setPermissions(scratch.Root(), QFile::permissions(scratch.Root()) | QFile::ExeOther |
-                                            QFile::ReadOther | QFile::ExeGroup | QFile::ReadGroup);
+  QFile::setPermissions(scratch.Root(), QFile::permissions(scratch.Root()) | QFile::ExeOther | QFile::ReadOther);
   ::setfsuid(kNobody);
   ::setfsgid(kNobody);
   switched_ = true;

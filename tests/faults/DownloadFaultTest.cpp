@@ -65,15 +65,6 @@ TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
 
 class DataFolderFaults : public LinkFixture {
 protected:
-  // Runs `fault` once, right after the first record file was written.
-  void AfterFirstFile(std::function<void()> fault) {
-    view.onActivity = [this, fault, done = false]() mutable {
-      if (!done && DataFiles().size() == 1) {
-        done = true;
-        fault();
-      }
-    };
-  }
   QString Data() const { return scratch.Path("data"); }
 };
 
@@ -95,8 +86,11 @@ TEST_F(DataFolderFaults, FillingUpStopsWithDiskFullAndLeavesNoPart) {
 TEST_F(DataFolderFaults, TurningReadOnlyStopsWithAnAccessError) {
   SmallFileSystem disk(Data(), 256);
   if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
+  // Read-only from right after the first record file was written.
   bool readOnly = false;
-  AfterFirstFile([&] { readOnly = disk.MakeReadOnly(); });
+  view.onActivity = [&] {
+    if (!readOnly && DataFiles().size() == 1) readOnly = disk.MakeReadOnly();
+  };
   Simulator sim(MakeRecords(scratch, "logger", 3), {"--baud", "0"});
   link.SetSettings(SettingsFor(sim.device));
   link.DownloadRecords();

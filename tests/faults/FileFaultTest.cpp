@@ -6,7 +6,6 @@
 #include "record/RecordFile.h"
 #include "settings/IniFile.h"
 #include "tool/ToolForm.h"
-#include "tools/RecordGenerator.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +22,7 @@ using ptlog::test::AllEntries;
 using ptlog::test::AsOrdinaryUser;
 using ptlog::test::FileDialogRecorder;
 using ptlog::test::Form1Fixture;
+using ptlog::test::PlainRecord;
 using ptlog::test::MessageRecorder;
 using ptlog::test::Scratch;
 using ptlog::test::SetWritable;
@@ -115,16 +115,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, SettingsRefused,
                          ::testing::Values(Refusal{"read_only", true}, Refusal{"disk_full", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-tools::RecordSpec Record(int number) {
-  tools::RecordSpec s;
-  s.inspectionNumber = number;
-  s.intervalSeconds = 10;
-  s.measureMinutes = 20;
-  s.testMinutes = 20;
-  s.samples.assign(120, 500000);
-  return s;
-}
-
 class RecordFiles : public Form1Fixture {
 protected:
   void SetUp() override {
@@ -143,7 +133,7 @@ protected:
 
 TEST_F(RecordFiles, ReplacedByAFolderIsNeitherReadNorMoved) {
   const QString path = scratch.Path("data/0001060720100530.txt");
-  WriteRecordFile(path, tools::RecordText(Record(1)));
+  WriteRecordFile(path, tools::RecordText(PlainRecord(1)));
   Load(path);
   const QImage picture = form->Picture1->Canvas().copy();
   QFile::remove(path);
@@ -170,7 +160,7 @@ TEST_F(RecordFiles, ReplacedByAFolderIsNeitherReadNorMoved) {
 }
 
 TEST_F(RecordFiles, HundredMegabyteFilesShowTheirRecord) {
-  const QByteArray record = tools::RecordText(Record(7)).toLatin1();
+  const QByteArray record = tools::RecordText(PlainRecord(7)).toLatin1();
   const QString plain = scratch.Path("data/plain.txt");
   WriteRecordFile(plain, QString::fromLatin1(record));
   Load(plain);
@@ -209,7 +199,7 @@ TEST_F(RecordFiles, SnapshotOntoAFullDiskKeepsTheEarlierPicture) {
   Fill(scratch.Path("pictures"));
   SetSaveJpgLibrary(PTLOG_SAVEJPG_LIB);
   const QString path = scratch.Path("data/0001060720100530.txt");
-  WriteRecordFile(path, tools::RecordText(Record(1)));
+  WriteRecordFile(path, tools::RecordText(PlainRecord(1)));
   Load(path);
 
   messages.answer = MessageAnswer::Yes;

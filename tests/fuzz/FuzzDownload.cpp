@@ -144,9 +144,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   link.DownloadRecords();
   ticker.stop();
 
-  if (qEnvironmentVariableIsSet("FUZZ_VERBOSE"))
-    qInfo("%s, %lld files", qUtf8Printable(view.status),
-          qlonglong(QDir(dir.path()).entryList(QDir::Files).size()));
   if (!view.errors.isEmpty()) std::abort();  // nothing here can fail on its own
   const bool known = view.status == kNoData || view.status == kInterrupted ||
                      (view.status.endsWith(kRecordsRead) &&

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "mainwin/Form1.h"
 #include "platform/ProgramEnd.h"
+#include "tools/RecordGenerator.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,6 +11,18 @@
 #include <memory>
 
 namespace ptlog::test {
+
+// A record of a steady pressure, ten seconds a sample.
+inline tools::RecordSpec PlainRecord(int number, int samples = 100, int pipeType = 0) {
+  tools::RecordSpec s;
+  s.inspectionNumber = number;
+  s.pipeType = pipeType;
+  s.intervalSeconds = 10;
+  s.measureMinutes = 20;
+  s.testMinutes = 20;
+  s.samples.assign(samples, 500000);
+  return s;
+}
 
 // A main window on a settings file of the test's own, whose ending is recorded.
 class Form1Fixture : public ::testing::Test {

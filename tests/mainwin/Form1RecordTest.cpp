@@ -11,20 +11,10 @@
 using namespace ptlog;
 using ptlog::test::FileDialogRecorder;
 using ptlog::test::Form1Fixture;
+using ptlog::test::PlainRecord;
 using ptlog::test::Scratch;
 
 namespace {
-
-tools::RecordSpec Record(int number, int samples = 100, int pipeType = 0) {
-  tools::RecordSpec s;
-  s.inspectionNumber = number;
-  s.pipeType = pipeType;
-  s.intervalSeconds = 10;
-  s.measureMinutes = 20;
-  s.testMinutes = 20;
-  s.samples.assign(samples, 500000);
-  return s;
-}
 
 class Files : public Form1Fixture {
 protected:
@@ -51,7 +41,7 @@ protected:
 TEST_F(Files, LoadingADownloadedFileClearsTheFieldsAndKeepsTheChoices) {
   form->Option2[1]->setChecked(true);
   form->Text1[0]->setText("old");
-  const QString path = Put("0012060720140530.txt", Record(12));
+  const QString path = Put("0012060720140530.txt", PlainRecord(12));
   Load(path);
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(dialogs.asked[0].kind, FileDialogRequest::Open);
@@ -81,7 +71,7 @@ TEST_F(Files, SavedNamesRestoreFieldsAndChoices) {
     form->Option2[0]->setChecked(true);
     form->Option1[0]->setChecked(true);
     form->Check1->SetValue(1);
-    Load(Put(c.name, Record(12)));
+    Load(Put(c.name, PlainRecord(12)));
     EXPECT_EQ(Texts(), c.fields) << c.name;
     EXPECT_EQ(form->Option2[1]->isChecked(), c.twoMpa) << c.name;
     EXPECT_EQ(form->Option1[1]->isChecked(), c.water) << c.name;
@@ -91,12 +81,12 @@ TEST_F(Files, SavedNamesRestoreFieldsAndChoices) {
 }
 
 TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
-  const QString good = Put("A_B_C_1ed_0001.txt", Record(1));
+  const QString good = Put("A_B_C_1ed_0001.txt", PlainRecord(1));
   Load(good);
   const QString caption = form->Label4[0]->text();
   const QImage picture = form->Picture1->Canvas().copy();
   const QString bad[] = {scratch.Write("data/X_Y_Z_2wd_empty.txt", ""),
-                         Put("X_Y_Z_2wd_long.txt", Record(2, 722)),
+                         Put("X_Y_Z_2wd_long.txt", PlainRecord(2, 722)),
                          scratch.Path("data/none.txt")};
   for (const QString& path : bad) {
     messages.shown.clear();
@@ -114,7 +104,7 @@ TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
 }
 
 TEST_F(Files, CancelledOpenChangesNothing) {
-  const QString good = Put("0001.txt", Record(1));
+  const QString good = Put("0001.txt", PlainRecord(1));
   Load(good);
   form->Text1[0]->setText("site");
   Load(QString());
@@ -126,7 +116,7 @@ TEST_F(Files, SaveChecksInOrder) {
   const char* expected[] = {"ファイルが読み込まれていません。", "現場名の入力が有りません。",
                             "棟名の入力が有りません。", "担当者の入力が有りません。"};
   for (int step = 0; step < 4; ++step) {
-    if (step == 1) Load(Put("0001.txt", Record(1)));
+    if (step == 1) Load(Put("0001.txt", PlainRecord(1)));
     for (int i = 0; i < 3; ++i) form->Text1[i]->setText(i < step - 1 ? "x" : "");
     messages.shown.clear();
     form->Command5->click();
@@ -139,7 +129,7 @@ TEST_F(Files, SaveChecksInOrder) {
 TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
   QDir().mkpath(scratch.Path("elsewhere"));
   const QString path = scratch.Path("elsewhere/x_y_z_2wd_0012060720140530.txt");
-  WriteRecordFile(path, tools::RecordText(Record(12)));
+  WriteRecordFile(path, tools::RecordText(PlainRecord(12)));
   Load(path);
   form->Text1[0]->setText("A");
   form->Text1[1]->setText("B");
@@ -168,7 +158,7 @@ TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
 }
 
 TEST_F(Files, FieldsThatWouldLeaveTheFolderAreRefused) {
-  const QString path = Put("0001.txt", Record(1));
+  const QString path = Put("0001.txt", PlainRecord(1));
   Load(path);
   const std::pair<int, const char*> cases[] = {
       {0, "現場名に使えない文字が有ります。"}, {1, "棟名に使えない文字が有ります。"}, {2, "担当者に使えない文字が有ります。"}};
@@ -184,7 +174,7 @@ TEST_F(Files, FieldsThatWouldLeaveTheFolderAreRefused) {
 }
 
 TEST_F(Files, AFailedMoveIsReportedAndTheFileStays) {
-  const QString path = Put("0001.txt", Record(1));
+  const QString path = Put("0001.txt", PlainRecord(1));
   Load(path);
   for (int i = 0; i < 3; ++i) form->Text1[i]->setText("x");
   dialogs.answers = {scratch.Path("no/such/folder/x.txt")};
@@ -196,7 +186,7 @@ TEST_F(Files, AFailedMoveIsReportedAndTheFileStays) {
 }
 
 TEST_F(Files, ScrollBarsMoveTheLinesWithinTheRecord) {
-  Load(Put("0001.txt", Record(1, 100, 0)));
+  Load(Put("0001.txt", PlainRecord(1, 100, 0)));
   EXPECT_EQ(form->HScroll1[0]->value(), 30);
   EXPECT_EQ(form->State().CursorATime, 300);
   form->HScroll1[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -215,12 +205,12 @@ TEST_F(Files, ScrollBarsMoveTheLinesWithinTheRecord) {
 }
 
 TEST_F(Files, TypedRecordHidesTheLineABar) {
-  Load(Put("0002.txt", Record(2, 100, 3)));
+  Load(Put("0002.txt", PlainRecord(2, 100, 3)));
   EXPECT_TRUE(form->HScroll1[0]->isHidden());
   EXPECT_TRUE(form->Label3[12]->isHidden());
   EXPECT_FALSE(form->Label4[16]->isHidden());
   EXPECT_EQ(form->Label4[15]->text(), "排水管");
-  Load(Put("0003.txt", Record(3, 100, 0)));
+  Load(Put("0003.txt", PlainRecord(3, 100, 0)));
   EXPECT_FALSE(form->HScroll1[0]->isHidden());
   EXPECT_TRUE(form->Label4[16]->isHidden());
 }
