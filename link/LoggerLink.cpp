@@ -155,39 +155,51 @@ void LoggerLink::RequestRecords() {
 }
 
 std::optional<QString> LoggerLink::ReadLines() {
+  bool waitForMore = false;
   while (true) {
     // Nothing can change before the next event; wait for it rather than spin.
-    if (ReceiveBuffer.isEmpty()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (waitForMore || ReceiveBuffer.isEmpty())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     ProcessEventsOnce();
+    waitForMore = false;
 
-    QByteArray line;
     const qsizetype cr = ReceiveBuffer.indexOf('\r');
-    if (cr >= 0) {
-      line = ReceiveBuffer.left(cr);
-      ReceiveBuffer.remove(0, cr + 1);
-      if (line.size() < kMinRecordLength) continue;
-    } else {
-      line.swap(ReceiveBuffer);
-      if (line.size() < kMinRecordLength) {
-        view_.SetActivityText(0, QString());
-        if (!gotRecord_) return std::nullopt;
-        if (clock_.TickCount == 0) return kInterrupted;
-        if (line.contains(kEndMarker)) return FinishAtEndBlock(line);
-        continue;
-      }
-      // The line went quiet before the record's CR: what came is not a whole
-      // record, and must not replace a file of the same name.
-      if (!line.contains(kEndMarker)) {
-        view_.SetActivityText(0, QString());
-        return kInterrupted;
-      }
+    const qsizetype end = ReceiveBuffer.indexOf(kEndMarker);
+    if (end >= 0 && (cr < 0 || end < cr)) {
+      // A record file never holds end-block text: a record that ran into
+      // the end block (its CR left out) is the part before the marker.
+      const QByteArray line = ReceiveBuffer.left(end);
+      const QByteArray block = ReceiveBuffer.mid(end);
+      ReceiveBuffer.clear();
+      if (line.size() >= kMinRecordLength) WriteRecord(line);
+      view_.SetActivityText(0, QString());
+      if (!gotRecord_) return std::nullopt;
+      if (clock_.TickCount == 0) return kInterrupted;
+      return FinishAtEndBlock(block);
     }
-
-    clock_.TickCount = kQuietTicks;
-    WriteRecord(line);
+    if (cr >= 0) {
+      const QByteArray line = ReceiveBuffer.left(cr);
+      ReceiveBuffer.remove(0, cr + 1);
+      if (line.size() >= kMinRecordLength) WriteRecord(line);
+      continue;
+    }
+    // A text without CR may be a record still on its way (the logger can
+    // pause inside one): it is judged only once the line has gone quiet.
+    if (!ReceiveBuffer.isEmpty() && clock_.TickCount > 0) {
+      waitForMore = true;
+      continue;
+    }
+    QByteArray line;
+    line.swap(ReceiveBuffer);
+    // A last record without its CR counts when it is as long as its header
+    // says; a shorter one was cut off and must not replace a whole copy.
+    if (WholeByHeader(line)) {
+      WriteRecord(line);
+      continue;
+    }
     view_.SetActivityText(0, QString());
-    gotRecord_ = true;
-    recordCount_ = Add16(recordCount_, 1);
+    if (!gotRecord_) return std::nullopt;
+    if (clock_.TickCount == 0) return kInterrupted;
   }
 }
 
@@ -213,8 +225,17 @@ QString LoggerLink::FinishAtEndBlock(QByteArray line) {
 }
 
 void LoggerLink::WriteRecord(const QByteArray& line) {
+  clock_.TickCount = kQuietTicks;
   const QString text = QString::fromLatin1(line);
   WriteRecordFile(settings_.DataPath + RecordFileName(DecodeHeader(text)), text);
+  view_.SetActivityText(0, QString());
+  gotRecord_ = true;
+  recordCount_ = Add16(recordCount_, 1);
+}
+
+bool LoggerLink::WholeByHeader(const QByteArray& line) {
+  const qint32 samples = DecodeHeader(QString::fromLatin1(line.left(kHeaderLength))).SampleCount;
+  return samples > 0 && line.size() >= kHeaderLength + qsizetype(kSampleDigits) * samples;
 }
 
 }  // namespace ptlog

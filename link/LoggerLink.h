@@ -63,6 +63,7 @@ private:
   QString FinishAtEndBlock(QByteArray line);
   void ProcessEventsOnce();
   void WriteRecord(const QByteArray& line);
+  static bool WholeByHeader(const QByteArray& line);
 
   SerialLine& port_;
   TickClock& clock_;

@@ -13,9 +13,12 @@
 //
 // Modes: normal, silent (never answers), wrong-count (count one too small),
 // split-end (end block in two pieces), echo (a 100-character line first),
-// no-final-cr (last record without CR), stop-mid (stops half-way), garbage
-// (noise bytes and a CR before the records), vanish (stops half-way and
-// closes the line, as a cable pulled out or an adapter unplugged).
+// no-final-cr (last record without CR, the end block right after it),
+// no-end-block (last record without CR, then nothing), stall (pauses
+// --split-pause-ms 100 characters into the second record), stop-mid (stops
+// half-way), garbage (noise bytes and a CR before the records), vanish
+// (stops half-way and closes the line, as a cable pulled out or an adapter
+// unplugged).
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -90,20 +93,30 @@ private:
 void SendRecords(Line& line, const Options& o) {
   if (o.mode == QLatin1String("silent")) return;
   QStringList names = QDir(o.records).entryList(QDir::Files, QDir::Name);
+  const bool noFinalCr = o.mode == QLatin1String("no-final-cr") || o.mode == QLatin1String("no-end-block");
   QByteArray body;
+  qsizetype stallAt = -1;
   if (o.mode == QLatin1String("echo")) body += QByteArray(100, 'E') + '\r';
   if (o.mode == QLatin1String("garbage")) body += QByteArray("\x01\x7f#@!%&") + '\r';
   for (int i = 0; i < names.size(); ++i) {
+    if (i == 1) stallAt = body.size() + 100;
     body += FirstLine(QDir(o.records).filePath(names[i]));
-    if (!(o.mode == QLatin1String("no-final-cr") && i == names.size() - 1)) body += '\r';
+    if (!(noFinalCr && i == names.size() - 1)) body += '\r';
   }
   line.Restart();
+  long count = long(body.size());
+  if (o.mode == QLatin1String("stall") && stallAt > 0) {
+    line.Send(body.left(stallAt));
+    std::this_thread::sleep_for(std::chrono::milliseconds(o.splitPauseMs));
+    body.remove(0, stallAt);
+  }
   if (o.mode == QLatin1String("stop-mid") || o.mode == QLatin1String("vanish")) {
     line.Send(body.left(body.size() / 2));
     return;
   }
   line.Send(body);
-  long count = body.size();
+  if (o.mode == QLatin1String("no-end-block")) return;
+
   if (o.mode == QLatin1String("wrong-count")) --count;
   const QByteArray end = "DataSendEnd" + QByteArray::number(qlonglong(count), 16).toUpper().rightJustified(6, '0') + "FF";
   if (o.mode == QLatin1String("split-end")) {

@@ -14,8 +14,6 @@ using ptlog::test::Simulator;
 
 namespace {
 
-const QString kDone3 = QStringLiteral("3　件のデータを読み込みました。");
-
 struct ExchangeCase {
   const char* mode;
   int filesWritten;
@@ -25,55 +23,46 @@ struct ExchangeCase {
 
 class Exchange : public LinkFixture, public ::testing::WithParamInterface<ExchangeCase> {};
 
-TEST_P(Exchange, ResultFilesAndClosingCommand) {
+TEST_P(Exchange, EveryFileIsOneWholeLineAsSent) {
   const ExchangeCase& c = GetParam();
-  Simulator sim(MakeRecords(scratch, "logger", 3),
-                {"--baud", "0", "--mode", c.mode, "--split-pause-ms", QString::number(26 * kTickMs)});
+  const QString records = MakeRecords(scratch, "logger", 3);
+  Simulator sim(records, {"--baud", "0", "--mode", c.mode, "--split-pause-ms", QString::number(24 * kTickMs)});
   ASSERT_FALSE(sim.device.isEmpty());
   link.SetSettings(SettingsFor(sim.device));
   link.DownloadRecords();
 
   EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join('|').toStdString();
   EXPECT_EQ(view.status, QString::fromUtf8(c.result)) << c.mode;
-  EXPECT_TRUE(view.panelVisible);
-  EXPECT_TRUE(view.okVisible);
-  EXPECT_EQ(DataFiles().size(), c.filesWritten) << c.mode;
-  EXPECT_EQ(sim.Received().contains("CmdDC"), c.closingSent) << c.mode;
+  EXPECT_EQ(view.questions, QStringList{"データ読み込みをして宜しいですか？"});
+  EXPECT_TRUE(view.panelVisible && view.okVisible);
+  // Nothing but whole records, each byte for byte as the logger sent it.
+  const QStringList files = DataFiles();
+  ASSERT_EQ(files.size(), c.filesWritten) << files.join(' ').toStdString();
+  for (int i = 0; i < files.size(); ++i)
+    EXPECT_EQ(Scratch::Read(scratch.Path("data/" + files[i])),
+              Scratch::Read(QDir(records).filePath(QStringLiteral("in%1.txt").arg(i))))
+        << c.mode << " " << files[i].toStdString();
+  const QStringList sent = c.closingSent ? QStringList{"CR", "CmdRM", "CmdDC"} : QStringList{"CR", "CmdRM"};
+  EXPECT_EQ(sim.Received(), sent);
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(view.activity[0], "");
 }
 
+const char* const kDone = "3　件のデータを読み込みました。";
+const char* const kCut = "読み込みデータが中断しました。";
 INSTANTIATE_TEST_SUITE_P(
     Modes, Exchange,
-    ::testing::Values(ExchangeCase{"normal", 3, "3　件のデータを読み込みました。", true},
-                      ExchangeCase{"wrong-count", 3, "読み込みデータが中断しました。", false},
-                      ExchangeCase{"split-end", 3, "3　件のデータを読み込みました。", true},
-                      ExchangeCase{"echo", 3, "3　件のデータを読み込みました。", true},
-                      // The end block runs on in the unended last line: written, then no end.
-                      ExchangeCase{"no-final-cr", 3, "読み込みデータが中断しました。", false},
-                      ExchangeCase{"garbage", 3, "3　件のデータを読み込みました。", true},
-                      // Half-way is inside the second record: the part that came is
-                      // not written.
-                      ExchangeCase{"stop-mid", 1, "読み込みデータが中断しました。", false}),
+    ::testing::Values(ExchangeCase{"normal", 3, kDone, true}, ExchangeCase{"wrong-count", 3, kCut, false},
+                      ExchangeCase{"split-end", 3, kDone, true}, ExchangeCase{"echo", 3, kDone, true},
+                      ExchangeCase{"no-final-cr", 3, kDone, true}, ExchangeCase{"no-end-block", 3, kCut, false},
+                      ExchangeCase{"stall", 3, kDone, true}, ExchangeCase{"garbage", 3, kDone, true},
+                      // Half-way is inside the second record: the part that came is not written.
+                      ExchangeCase{"stop-mid", 1, kCut, false}),
     [](const auto& info) {
       std::string name = info.param.mode;
       std::replace(name.begin(), name.end(), '-', '_');
       return name;
     });
-
-TEST_F(LinkFixture, WrittenFilesHoldTheLinesAsSent) {
-  const QString records = MakeRecords(scratch, "logger", 3);
-  Simulator sim(records, {"--baud", "0"});
-  link.SetSettings(SettingsFor(sim.device));
-  link.DownloadRecords();
-  ASSERT_EQ(DataFiles(), (QStringList{"0001060720100530.txt", "0002060720110530.txt", "0003060720120530.txt"}));
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(Scratch::Read(scratch.Path("data/" + DataFiles()[i])),
-              Scratch::Read(QDir(records).filePath(QStringLiteral("in%1.txt").arg(i))));
-  EXPECT_EQ(view.questions, QStringList{"データ読み込みをして宜しいですか？"});
-  const QStringList received = sim.Received();
-  EXPECT_EQ(received, (QStringList{"CR", "CmdRM", "CmdDC"}));
-}
 
 TEST_F(LinkFixture, SilentLoggerIsAskedReadRetrialPlusOneTimes) {
   const std::pair<int, int> cases[] = {{3, 4}, {0, 1}};
