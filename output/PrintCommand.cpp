@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Printers.h"
+#include "record/RecordFile.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -42,16 +43,17 @@ void Form1::PrintCommand() {
     return;
   }
 
-  QPrinter& printer = CurrentPrinter();
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(QPageLayout::Landscape);
   bool printed = false;
   {
     // The page draws the graph at the picture box's own place, so the
     // drawing offset stays at zero and the box keeps its height.
     PictureControlsHidden hidden(*this);
     QCoreApplication::processEvents();
-    printed = PrintWindowPage(printer);
+    printed = PrintJob(FileNamePart(state_.RecordPath), [this](QPrinter& printer) {
+      printer.setPageSize(QPageSize(QPageSize::A4));
+      printer.setPageOrientation(QPageLayout::Landscape);
+      return PrintWindowPage(printer);
+    });
   }
   try {
     RedrawGraph();

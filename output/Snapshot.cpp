@@ -4,10 +4,12 @@
 #include "mainwin/Form1.h"
 #include "output/PictureControls.h"
 #include "platform/Dialogs.h"
+#include "platform/FileAccess.h"
 #include "platform/FileDialogs.h"
 #include "platform/SaveJpg.h"
 #include "record/RecordFile.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -32,13 +34,17 @@ QString DefaultJpegPath(const QString& recordPath) {
 }
 
 QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "BMP")) return QString();
   const QString preferred = programPath + QStringLiteral("Work.bmp");
-  if (image.save(preferred, "BMP")) return preferred;
+  if (WriteFileAtomically(preferred, bmp) == WriteResult::Written) return preferred;
   // A program installed for all users cannot write its own folder.
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
   QDir().mkpath(cache);
   const QString fallback = QDir(cache).filePath(QStringLiteral("Work.bmp"));
-  return image.save(fallback, "BMP") ? fallback : QString();
+  return WriteFileAtomically(fallback, bmp) == WriteResult::Written ? fallback : QString();
 }
 
 void Form1::SnapshotCommand() {
@@ -59,7 +65,7 @@ void Form1::SnapshotCommand() {
     const QString bmp = shot.isNull() ? QString() : WriteWorkBitmap(shot, settings_.ProgramPath);
     saved = !bmp.isEmpty() && SavetoJPEG(bmp, jpg, 100, -1);
   }
-  // The platform's program said nothing here; a user would think it saved.
+  // Silence here would leave the user believing the picture was saved.
   if (!saved) ShowOkMessage(this, kNotSaved);
 }
 

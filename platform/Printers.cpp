@@ -1,8 +1,12 @@
 #include "platform/Printers.h"
 
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 #include <memory>
+
+#include <cups/cups.h>
 
 namespace ptlog {
 
@@ -35,7 +39,6 @@ QStringList InstalledPrinterNames() {
   return ListForTests() ? ListForTests()() : QPrinterInfo::availablePrinterNames();
 }
 
-QPrinter& CurrentPrinter() { return *Printer().printer; }
 QString CurrentPrinterName() { return Printer().name; }
 int CurrentPrinterIndex() { return Printer().index; }
 bool HavePrinter() { return Printer().toFile || !InstalledPrinterNames().isEmpty(); }
@@ -53,6 +56,28 @@ bool MakeCurrentPrinter(const QString& name) {
     return true;
   }
   return false;
+}
+
+bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint) {
+  Current& current = Printer();
+  current.printer->setDocName(documentName);
+  if (current.toFile) return paint(*current.printer);
+
+  // The page goes to the queue as a PDF we submit ourselves: only then is a
+  // refused job seen (the toolkit's own submission drops the answer).
+  QTemporaryFile spool;
+  if (!spool.open()) return false;
+  spool.close();
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setOutputFileName(spool.fileName());
+  pdf.setDocName(documentName);
+  if (!paint(pdf)) return false;
+  // A printer instance "queue/instance" prints on its queue.
+  const QByteArray queue = current.name.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+  const int job = cupsPrintFile(queue.constData(), QFile::encodeName(spool.fileName()).constData(),
+                                documentName.toLocal8Bit().constData(), 0, nullptr);
+  return job > 0;
 }
 
 void SetPrinterListForTests(std::function<QStringList()> list) {

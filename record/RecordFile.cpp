@@ -1,13 +1,13 @@
 #include "record/RecordFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileAccess.h"
 #include "record/ReadoutFormats.h"
 #include "record/TestRecord.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -19,12 +19,23 @@ bool IsSeparator(QChar c) { return c == QLatin1Char('/') || c == QDir::separator
 
 // Large damaged files: the item never needs more than the first line.
 constexpr qint64 kReadChunk = 64 * 1024;
+// Well above the longest record the logger can send (128 + 6 x 65,535
+// characters); a longer item is a damaged file, not a record.
+constexpr qsizetype kMaxItemLength = 1024 * 1024;
+
+void ThrowFor(WriteResult result) {
+  if (result == WriteResult::DiskFull) throw PlatformError(ErrDiskFull);
+  if (result != WriteResult::Written) throw PlatformError(ErrPathFileAccess);
+}
 }  // namespace
 
 QString ReadRecordFileItem(const QString& path) {
-  QFile file(path);
-  if (!QFileInfo::exists(path)) throw PlatformError(ErrFileNotFound);
-  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) throw PlatformError(ErrPathFileAccess);
+  QFile file;
+  switch (OpenRegularFile(path, file)) {
+    case OpenResult::Opened: break;
+    case OpenResult::Missing: throw PlatformError(ErrFileNotFound);
+    default: throw PlatformError(ErrPathFileAccess);
+  }
 
   QByteArray item;
   bool started = false, quoted = false;
@@ -44,6 +55,7 @@ QString ReadRecordFileItem(const QString& path) {
         return QString::fromLatin1(item);
       item += c;
     }
+    if (item.size() > kMaxItemLength) throw PlatformError(ErrPathFileAccess);
   }
   if (!started) throw PlatformError(ErrInputPastEnd);
   return QString::fromLatin1(item);
@@ -51,17 +63,7 @@ QString ReadRecordFileItem(const QString& path) {
 
 void WriteRecordFile(const QString& path, const QString& recordText) {
   if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) throw PlatformError(ErrPathNotFound);
-  // Unbuffered: a buffered write that fails only at commit (a full disk)
-  // would still be committed, as an empty file.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw PlatformError(ErrPathFileAccess);
-  const QByteArray line = recordText.toLatin1() + "\r\n";
-  if (file.write(line) != line.size() || !file.commit()) {
-    // The file system reports a full disk as a resource error.
-    const bool full = file.error() == QFileDevice::ResourceError;
-    file.cancelWriting();
-    throw PlatformError(full ? ErrDiskFull : ErrPathFileAccess);
-  }
+  ThrowFor(WriteFileAtomically(path, recordText.toLatin1() + "\r\n"));
 }
 
 QString RecordFileName(const TestRecord& r) {
@@ -126,19 +128,14 @@ bool MoveRecordFile(const QString& from, const QString& to) {
   if (errno != EXDEV) return false;
 
   // Another file system: a complete copy first, then the original goes.
-  QFile in(from);
-  if (!in.open(QIODevice::ReadOnly)) return false;
-  QSaveFile out(to);  // unbuffered for the same reason as above
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  while (!in.atEnd()) {
+  QFile in;
+  if (OpenRegularFile(from, in) != OpenResult::Opened) return false;
+  const WriteResult copied = WriteFileAtomically(to, [&]() -> std::optional<QByteArray> {
     const QByteArray chunk = in.read(kReadChunk);
-    if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-      out.cancelWriting();
-      return false;
-    }
-  }
-  if (!out.commit()) return false;
-  return QFile::remove(from);
+    if (chunk.isEmpty() && in.error() != QFileDevice::NoError) return std::nullopt;
+    return chunk;
+  });
+  return copied == WriteResult::Written && QFile::remove(from);
 }
 
 }  // namespace ptlog

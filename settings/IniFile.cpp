@@ -1,8 +1,10 @@
 #include "settings/IniFile.h"
 
+#include "platform/FileAccess.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -16,6 +18,15 @@ namespace ptlog {
 namespace {
 
 constexpr qsizetype kValueBufferBytes = 255;  // the caller's buffer, NUL included
+// Far above any settings file of ours; more is a damaged file, read as absent.
+constexpr qint64 kMaxSettingsBytes = 64 * 1024 * 1024;
+// The other program may be writing the same file; its write takes far less.
+constexpr int kLockWaitMs = 5000;
+
+std::optional<QByteArray> ReadSettingsBytes(const QString& filePath) {
+  if (filePath.isEmpty()) return std::nullopt;
+  return ReadRegularFile(filePath, kMaxSettingsBytes);
+}
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -164,9 +175,9 @@ void IniText::SetValue(const QString& section, const QString& key, const QByteAr
 
 QString ReadProfileString(const QString& filePath, const QString& section, const QString& key,
                           const QString& defaultText) {
-  QFile file(filePath);
-  if (filePath.isEmpty() || !file.open(QIODevice::ReadOnly)) return defaultText;
-  const auto value = IniText(file.readAll()).Value(section, key);
+  const std::optional<QByteArray> file = ReadSettingsBytes(filePath);
+  if (!file) return defaultText;
+  const auto value = IniText(*file).Value(section, key);
   if (!value) return defaultText;
   QByteArray bytes = *value;
   const qsizetype nul = bytes.indexOf('\0');
@@ -188,28 +199,23 @@ bool MayWrite(const QString& path) {
 
 bool WriteProfileStrings(const QString& filePath, const std::vector<SettingWrite>& writes) {
   if (filePath.isEmpty()) return false;
+  // Both programs read, change and replace the file; one at a time, or the
+  // keys of one would be lost.
+  QLockFile lock(filePath + QStringLiteral(".lock"));
+  if (!lock.tryLock(kLockWaitMs)) return false;
+
   QByteArray existing;
-  QFile file(filePath);
-  if (file.exists()) {
-    const QFileInfo info(filePath);
+  if (QFileInfo::exists(filePath)) {
     // A read-only settings file stays as it is, even where the folder would
     // let us replace it.
-    if (info.isDir() || !MayWrite(filePath) || !file.open(QIODevice::ReadOnly)) return false;
-    existing = file.readAll();
-    file.close();
+    if (!MayWrite(filePath)) return false;
+    const std::optional<QByteArray> bytes = ReadSettingsBytes(filePath);
+    if (!bytes) return false;
+    existing = *bytes;
   }
   IniText ini(existing);
   for (const SettingWrite& w : writes) ini.SetValue(w.section, w.key, EncodeSettingText(w.value));
-
-  // Unbuffered: a buffered write that fails only at commit (a full disk)
-  // would still be committed, as an empty file.
-  QSaveFile out(filePath);
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  if (out.write(ini.Bytes()) != ini.Bytes().size()) {
-    out.cancelWriting();
-    return false;
-  }
-  return out.commit();
+  return WriteFileAtomically(filePath, ini.Bytes()) == WriteResult::Written;
 }
 
 }  // namespace ptlog
