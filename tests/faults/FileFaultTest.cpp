@@ -159,7 +159,7 @@ TEST_F(RecordFiles, ReplacedByAFolderIsNeitherReadNorMoved) {
   EXPECT_EQ(form->State().RecordPath, path);
 }
 
-TEST_F(RecordFiles, HundredMegabyteFilesShowTheirRecord) {
+TEST_F(RecordFiles, HundredMegabyteFilesAreReadToTheirFirstItemOnly) {
   const QByteArray record = tools::RecordText(PlainRecord(7)).toLatin1();
   const QString plain = scratch.Path("data/plain.txt");
   WriteRecordFile(plain, QString::fromLatin1(record));
@@ -171,8 +171,9 @@ TEST_F(RecordFiles, HundredMegabyteFilesShowTheirRecord) {
   struct Case {
     const char* name;
     QByteArray record, filler;  // the file: the record, then filler to 100 MB
-  } cases[] = {{"many lines", record + "\r\n", record + "\r\n"},
-               {"one unbroken line", record, QByteArray(64 * 1024, '7')}};
+    bool shown;                 // else refused as damaged, the record before kept
+  } cases[] = {{"many lines", record + "\r\n", record + "\r\n", true},
+               {"one unbroken line", record, QByteArray(64 * 1024, '7'), false}};
   for (const Case& c : cases) {
     const QString path = scratch.Path("data/big.txt");
     {
@@ -184,19 +185,21 @@ TEST_F(RecordFiles, HundredMegabyteFilesShowTheirRecord) {
     Load(plain);
     messages.shown.clear();
     Load(path);
-    EXPECT_TRUE(messages.shown.empty()) << c.name;
-    EXPECT_EQ(form->State().RecordPath, path) << c.name;
+    EXPECT_EQ(messages.shown.empty(), c.shown) << c.name;
+    EXPECT_EQ(form->State().RecordPath, c.shown ? path : plain) << c.name;
     EXPECT_EQ(form->Label4[0]->text(), caption) << c.name;
     EXPECT_EQ(form->Picture1->Canvas(), picture) << c.name;
     QFile::remove(path);
   }
 }
 
-TEST_F(RecordFiles, SnapshotOntoAFullDiskKeepsTheEarlierPicture) {
-  SmallFileSystem disk(scratch.Path("pictures"), 16);
+TEST_F(RecordFiles, SnapshotOntoAFullDiskKeepsTheEarlierPictureAndWorkBitmap) {
+  // The program folder, where Work.bmp goes, and the picture on one full disk.
+  SmallFileSystem disk(scratch.Path("prog"), 16);
   if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
-  const QString jpg = scratch.Write("pictures/shot.jpg", "earlier picture");
-  Fill(scratch.Path("pictures"));
+  const QString jpg = scratch.Write("prog/shot.jpg", "earlier picture");
+  const QString bmp = scratch.Write("prog/Work.bmp", "earlier bitmap");
+  Fill(scratch.Path("prog"));
   SetSaveJpgLibrary(PTLOG_SAVEJPG_LIB);
   const QString path = scratch.Path("data/0001060720100530.txt");
   WriteRecordFile(path, tools::RecordText(PlainRecord(1)));
@@ -209,9 +212,69 @@ TEST_F(RecordFiles, SnapshotOntoAFullDiskKeepsTheEarlierPicture) {
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text, "JPEGファイルを保存できませんでした。");
   EXPECT_EQ(Scratch::Read(jpg), "earlier picture");
-  EXPECT_EQ(AllEntries(scratch.Path("pictures")), (QStringList{"filler", "shot.jpg"}));
+  EXPECT_EQ(Scratch::Read(bmp), "earlier bitmap");
+  EXPECT_EQ(AllEntries(scratch.Path("prog")), (QStringList{"Work.bmp", "filler", "shot.jpg"}));
   EXPECT_FALSE(form->Command6->isHidden());
 }
+
+// Paths that are not regular files: a FIFO would block the window for ever,
+// /dev/zero would never end.
+struct Odd {
+  const char* name;
+  bool (*make)(const QString&);
+  bool (*isKind)(mode_t);
+};
+void PrintTo(const Odd& o, std::ostream* os) { *os << o.name; }
+const Odd kOdd[] = {
+    {"fifo", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0666) == 0; },
+     [](mode_t m) { return S_ISFIFO(m); }},
+    {"link_to_dev_zero", [](const QString& p) { return QFile::link("/dev/zero", p); },
+     [](mode_t m) { return S_ISCHR(m); }}};
+
+class OddPaths : public Form1Fixture, public ::testing::WithParamInterface<Odd> {};
+
+TEST_P(OddPaths, AsSettingsFileGiveDefaultsAndAreNeverReplaced) {
+  const QString ini = scratch.Path("odd.ini");
+  QDir().mkpath(scratch.Path("data"));
+  ASSERT_TRUE(GetParam().make(ini));
+  {
+    Form1 form(SettingsLocation{scratch.Path("prog") + "/", ini});
+    form.Load();
+    form.show();
+    EXPECT_TRUE(form.Option2[0]->isChecked()) << "defaults";
+    form.Option2[1]->setChecked(true);
+    form.close();
+  }
+  ToolForm tool(SettingsLocation{scratch.Path("prog") + "/", ini});
+  tool.Startup();
+  tool.Text1->setText(scratch.Path("data"));
+  tool.Command3->click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "設定ファイルに書き込めません。");
+  struct stat st {};
+  ASSERT_EQ(::stat(QFile::encodeName(ini).constData(), &st), 0);
+  EXPECT_TRUE(GetParam().isKind(st.st_mode)) << "replaced";
+}
+
+TEST_P(OddPaths, AsRecordFileAreRefusedAndTheRecordStays) {
+  QDir().mkpath(scratch.Path("data"));
+  Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\n");
+  FileDialogRecorder dialogs;
+  const QString plain = scratch.Path("data/plain.txt");
+  WriteRecordFile(plain, tools::RecordText(PlainRecord(3)));
+  dialogs.answers = {plain};
+  form->Command2->click();
+  const QString odd = scratch.Path("data/0001060720100530.txt");
+  ASSERT_TRUE(GetParam().make(odd));
+  dialogs.answers = {odd};
+  form->Command2->click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "ファイルを読み込めませんでした。");
+  EXPECT_EQ(form->State().RecordPath, plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OddPaths, ::testing::ValuesIn(kOdd),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UnspellableNames, ToolListsTheOtherFoldersAndTouchesNone) {
   Scratch scratch;

@@ -131,6 +131,30 @@ TEST_F(Output, NoPrinterInstalledIsReported) {
   EXPECT_EQ(messages.shown[1].text, "プリンターが有りません。");
 }
 
+TEST_F(Output, JobsThePrintingSystemRefusesAreReported) {
+  const QString queue = QString::fromUtf8(qgetenv("PTLOG_TEST_CUPS_QUEUE"));
+  struct Case {
+    const char* name;
+    QString printer;
+    QStringList before, after;  // commands around the print
+  } cases[] = {{"printer removed since it was listed", "kestra-removed-printer", {}, {}},
+               {"queue rejecting jobs", queue, {"cupsreject", queue}, {"cupsaccept", queue}}};
+  LoadRecord(1);
+  for (const Case& c : cases) {
+    if (c.printer.isEmpty()) continue;  // no private CUPS scheduler
+    const QString printer = c.printer;
+    SetPrinterListForTests([printer] { return QStringList{printer}; });
+    if (!c.before.isEmpty()) RunTool(c.before[0], c.before.mid(1));
+    messages.shown.clear();
+    messages.answer = MessageAnswer::Yes;
+    AnswerPrinterDialog([](PrinterDialog& d) { d.Command1[0]->click(); });
+    form->Command3->click();
+    if (!c.after.isEmpty()) RunTool(c.after[0], c.after.mid(1));
+    ASSERT_EQ(messages.shown.size(), 2u) << c.name;
+    EXPECT_EQ(messages.shown[1].text, "印刷できませんでした。") << c.name;
+    ExpectControlsBack(false);
+  }
+}
 
 class PdfPage : public Output, public ::testing::WithParamInterface<int> {};
 
