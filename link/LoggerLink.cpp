@@ -193,9 +193,11 @@ std::optional<QString> LoggerLink::ReadLines() {
     line.swap(ReceiveBuffer);
     // A last record without its CR counts when it is as long as its header
     // says; a shorter one was cut off and must not replace a whole copy.
+    // Either way the line went quiet without an end block: whatever came
+    // later would be the tail of this line, not a record.
     if (WholeByHeader(line)) {
       WriteRecord(line);
-      continue;
+      return kInterrupted;
     }
     view_.SetActivityText(0, QString());
     if (!gotRecord_) return std::nullopt;
