@@ -51,7 +51,7 @@ QPen PainterSurface::PenFor(std::optional<Rgb> colour) const {
 void PainterSurface::Line(float x1, float y1, float x2, float y2, std::optional<Rgb> colour) {
   QPen pen = PenFor(colour);
   if (x1 == x2 && y1 == y2) {
-    // A zero-length line still marks its point, as the platform's does.
+    // A zero-length line still marks its point: a cursor line on one sample must show.
     pen.setCapStyle(Qt::SquareCap);
     painter_.setPen(pen);
     painter_.drawPoint(QPointF(x1, y1));

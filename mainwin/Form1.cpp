@@ -176,6 +176,8 @@ void Form1::CreateDisplayChoices() {
     HScroll1[i]->setRange(0, kScrollMax);
     HScroll1[i]->setSingleStep(1);
     HScroll1[i]->setPageStep(1);
+    // Left moves a line towards sample 0, Right away from it, like the arrows.
+    HScroll1[i]->setInvertedControls(false);
     // Dragging the thumb changes the value once, on release.
     HScroll1[i]->setTracking(false);
     HScroll1[i]->setFocusPolicy(Qt::ClickFocus);

@@ -24,6 +24,14 @@ const QString kFieldNames[3] = {QStringLiteral("現場名"), QStringLiteral("棟
                                 QStringLiteral("担当者")};
 
 constexpr int kLayoutLabel3[] = {6, 7, 12, 14, 15, 17};
+constexpr qint32 kMostSamplesShown = 721;  // the cursor bars end at sample 720
+
+// A file that was read but cannot be shown is not called unreadable.
+QString LoadFailureText(int error, qint32 samples) {
+  if (error == ErrFileNotFound || error == ErrInputPastEnd || error == ErrPathFileAccess) return kCannotRead;
+  if (samples > kMostSamplesShown) return QStringLiteral("データ数が多すぎて表示できません。");
+  return QStringLiteral("データを表示できませんでした。");
+}
 }  // namespace
 
 struct Form1::DisplaySnapshot {
@@ -90,10 +98,11 @@ void Form1::LoadRecordFile() {
     }
     state_.CursorDPlaced = false;
     DecodeTestRecord(state_, *this);
-  } catch (const PlatformError&) {
+  } catch (const PlatformError& error) {
+    const qint32 samples = state_.Record.SampleCount;
     // Never leave the window showing one record while RecordPath names another.
     Restore(before);
-    ShowOkMessage(this, kCannotRead);
+    ShowOkMessage(this, LoadFailureText(error.Number(), samples));
   }
 }
 

@@ -22,6 +22,14 @@ const QString kAskPrint = QStringLiteral("印刷して宜しいですか？");
 const QString kNoPrinter = QStringLiteral("プリンターが有りません。");
 const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 constexpr int kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
+
+// A graph that cannot be drawn shows what was drawn; printing goes on.
+void RedrawQuietly(Form1& form) {
+  try {
+    form.RedrawGraph();
+  } catch (const PlatformError&) {
+  }
+}
 }  // namespace
 
 void Form1::PrintCommand() {
@@ -48,6 +56,9 @@ void Form1::PrintCommand() {
     // The page draws the graph at the picture box's own place, so the
     // drawing offset stays at zero and the box keeps its height.
     PictureControlsHidden hidden(*this);
+    // The page shows the readouts as this redraw leaves them, a record
+    // loaded or not.
+    RedrawQuietly(*this);
     QCoreApplication::processEvents();
     printed = PrintJob(FileNamePart(state_.RecordPath), [this](QPrinter& printer) {
       printer.setPageSize(QPageSize(QPageSize::A4));
@@ -55,10 +66,7 @@ void Form1::PrintCommand() {
       return PrintWindowPage(printer);
     });
   }
-  try {
-    RedrawGraph();
-  } catch (const PlatformError&) {
-  }
+  RedrawQuietly(*this);
   if (!printed) ShowOkMessage(this, kPrintFailed);
 }
 

@@ -21,7 +21,7 @@ MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request) {
 
   QMessageBox box(parent);
   box.setWindowTitle(shown.title);
-  // The platform's boxes break lines at a lone CR; Qt wants LF.
+  // Our message texts break lines with a lone CR (error number, CR, text); Qt wants LF.
   QString text = shown.text;
   text.replace(QChar(13), QChar(10));
   box.setText(text);

@@ -5,8 +5,8 @@
 
 namespace ptlog {
 
-// Error numbers follow the platform's own numbering, since the messages the
-// user sees show them.
+// Error numbers are fixed: the messages the user sees show them, and users
+// report them by number.
 enum ErrorNumber : int {
   ErrOverflow = 6,
   ErrDivisionByZero = 11,
@@ -20,7 +20,7 @@ enum ErrorNumber : int {
   ErrInvalidPortNumber = 8002,
 };
 
-// The platform's description of an error number.
+// The Japanese description shown with an error number.
 QString ErrorDescription(int number);
 
 // An error carried from the place that knows it to the message box that shows it.

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace ptlog {
 
-// The record files' type list, in the platform's "name|pattern|..." form.
+// The record files' type list, as "name|pattern|..." pairs.
 inline const QString kRecordFileFilter =
     QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSV Files (*.csv)|*.csv");
 

@@ -8,10 +8,10 @@ class QPrinter;
 
 namespace ptlog {
 
-// The installed printers in the platform's order (CUPS on Linux).
+// The installed printers in the printing system's order (CUPS on Linux).
 QStringList InstalledPrinterNames();
 
-// The program's current printer: the platform's default at start, then the
+// The program's current printer: the system's default at start, then the
 // one picked in the printer dialog until the program ends.
 QString CurrentPrinterName();
 int CurrentPrinterIndex();  // in InstalledPrinterNames(); -1 for none

@@ -27,9 +27,10 @@ QString InspectionNumberCaption(const TestRecord& r) { return ZeroPadded(r.Inspe
 
 namespace {
 
-// The value with `decimals` places, rounded as the platform's formats do: on
-// its 15 significant decimal digits, halves away from zero (16777.215 gives
-// 16777.22, where the binary value alone would give .21).
+// The value with `decimals` places, rounded on its 15 significant decimal
+// digits, halves away from zero, so that a readout shows the decimal value the
+// user expects (16777.215 gives 16777.22, where the binary value alone would
+// give .21).
 QString FixedDecimal(double magnitude, int decimals) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);

@@ -29,7 +29,7 @@ QString DurationText(qint32 minutes);      // 2時間05分, 45分
 
 // "0" and every character from "." to "9" of the text.
 QString CleanNumericText(const QString& text);
-// The platform's text-to-number reading: leading digits with one decimal point.
+// Text to number: leading digits with one decimal point; the rest is ignored.
 double ReadNumber(const QString& text);
 
 }  // namespace ptlog

@@ -17,8 +17,8 @@ QStringView Field(const QString& text, int position, int length) {
   return QStringView(text).mid(start, std::min<qsizetype>(length, text.size() - start));
 }
 
-// The logger's software reads "1" + field so that a short field stays
-// distinguishable from a valid one (it reads negative after the subtraction).
+// A field is read as "1" + field so that a short or damaged field stays
+// distinguishable from a valid one: it reads negative after the subtraction.
 qint32 ReadWithLeadingOne(const QString& text, int position, int length, qint64 bias) {
   QString withOne(QLatin1Char('1'));
   withOne.append(Field(text, position, length));

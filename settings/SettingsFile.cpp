@@ -21,8 +21,8 @@ QString WithTrailingSeparator(const QString& folder) {
 SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments) {
   SettingsLocation where;
   where.ProgramFolderPath = WithTrailingSeparator(programFolder);
-  // The logger's software took the command line as one text; a path with
-  // blanks typed without quotes thus still names one file.
+  // The command line is one text: a path with blanks typed without quotes
+  // still names one file.
   const QString argument = arguments.mid(1).join(QLatin1Char(' '));
   where.SettingsFilePath = argument.isEmpty()
                                ? where.ProgramFolderPath + QStringLiteral("KESTRA PTLOG.ini")

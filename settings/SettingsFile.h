@@ -31,8 +31,8 @@ QString ReadSetting(const SettingsLocation& where, const QString& section, const
 bool WriteSetting(const SettingsLocation& where, const QString& section, const QString& key,
                   const QString& value);
 
-// Default "DataPath". The logger's Windows software puts the folder on the
-// program's drive; without drive letters it goes into the user's home.
+// Default "DataPath": on Windows the folder on the program's drive; without
+// drive letters, in the user's home.
 QString DefaultDataPath(const QString& programFolderPath);
 
 namespace keys {

@@ -160,14 +160,22 @@ void ToolForm::Startup() {
 }
 
 bool ToolForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) Text2->setFocus();
+  // The port box takes the focus when the window first becomes active; later
+  // activations leave it where the user put it.
+  if (event->type() == QEvent::WindowActivate && !activated_) {
+    activated_ = true;
+    Text2->setFocus();
+  }
   return QWidget::event(event);
 }
 
 bool ToolForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Text2 && event->type() == QEvent::KeyPress) {
-    const QString typed = static_cast<QKeyEvent*>(event)->text();
-    if (typed.size() == 1) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString typed = key->text();
+    // Tab and Shift+Tab move the focus; only typed characters are filtered.
+    const bool focusKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (typed.size() == 1 && !focusKey) {
       const QChar c = typed.at(0);
       const bool passes = c == QChar(27) || c == QChar(13) || c == QChar(8) || c == QChar(127) ||
                           (c >= QLatin1Char('0') && c <= QLatin1Char('9'));

@@ -56,6 +56,7 @@ private:
   QString lineSettings_;
   bool lineSettingsRead_ = false;
   QString dirPath_;
+  bool activated_ = false;
 };
 
 // The mount point that holds a path: the drives of a system without letters.
