@@ -2,7 +2,9 @@
 #include "record/RecordFile.h"
 #include "tools/RecordGenerator.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -85,14 +87,19 @@ TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
   Load(good);
   const QString caption = form->Label4[0]->text();
   const QImage picture = form->Picture1->Canvas().copy();
-  const QString bad[] = {scratch.Write("data/X_Y_Z_2wd_empty.txt", ""),
-                         Put("X_Y_Z_2wd_long.txt", PlainRecord(2, 722)),
-                         scratch.Path("data/none.txt")};
-  for (const QString& path : bad) {
+  tools::RecordSpec noInterval = PlainRecord(3);
+  noInterval.intervalSeconds = 0;
+  const std::pair<QString, QString> bad[] = {
+      {scratch.Write("data/X_Y_Z_2wd_empty.txt", ""), "ファイルを読み込めませんでした。"},
+      {scratch.Path("data/none.txt"), "ファイルを読み込めませんでした。"},
+      // Read, but the cursor bars end at sample 720.
+      {Put("X_Y_Z_2wd_long.txt", PlainRecord(2, 722)), "データ数が多すぎて表示できません。"},
+      {Put("X_Y_Z_2wd_zero.txt", noInterval), "データを表示できませんでした。"}};
+  for (const auto& [path, message] : bad) {
     messages.shown.clear();
     Load(path);
     ASSERT_EQ(messages.shown.size(), 1u) << path.toStdString();
-    EXPECT_EQ(messages.shown[0].text, "ファイルを読み込めませんでした。");
+    EXPECT_EQ(messages.shown[0].text, message);
     EXPECT_EQ(form->State().RecordPath, good);
     EXPECT_EQ(Texts(), (QStringList{"A", "B", "C"}));
     EXPECT_TRUE(form->Option2[0]->isChecked());
@@ -202,6 +209,21 @@ TEST_F(Files, ScrollBarsMoveTheLinesWithinTheRecord) {
   EXPECT_EQ(form->State().CursorDTime, 500);
   EXPECT_EQ(form->State().CursorATime, 300);
   EXPECT_EQ(form->Label4[10]->text(), "00:08:20");
+}
+
+TEST_F(Files, ArrowKeysMoveTheLinesOneSampleTheWayTheyPoint) {
+  Load(Put("0001.txt", PlainRecord(1, 100, 0)));
+  struct Case {
+    int bar, key, expected;
+  } cases[] = {{0, Qt::Key_Right, 31}, {0, Qt::Key_Left, 30}, {0, Qt::Key_Left, 29},
+               {1, Qt::Key_Left, 98}, {1, Qt::Key_Right, 99}};
+  for (const Case& c : cases) {
+    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+    QApplication::sendEvent(form->HScroll1[c.bar], &press);
+    EXPECT_EQ(form->HScroll1[c.bar]->value(), c.expected) << c.bar << " " << c.key;
+  }
+  EXPECT_EQ(form->State().CursorATime, 290);
+  EXPECT_EQ(form->State().CursorDTime, 990);
 }
 
 TEST_F(Files, TypedRecordHidesTheLineABar) {

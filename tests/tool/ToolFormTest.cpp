@@ -110,6 +110,21 @@ TEST_F(Tool, OnlyDigitsCanBeTypedIntoThePortBox) {
   EXPECT_EQ(t.Text2->text(), "12");
 }
 
+TEST_F(Tool, TabLeavesThePortBoxAndLaterActivationsKeepTheFocus) {
+  ToolForm& t = Open(QByteArray());
+  QApplication::setActiveWindow(&t);
+  ASSERT_TRUE(t.Text2->hasFocus()) << "the first activation puts it there";
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+  QApplication::sendEvent(t.Text2, &tab);
+  EXPECT_FALSE(t.Text2->hasFocus());
+  EXPECT_EQ(t.Text2->text(), "1");
+
+  t.Text1->setFocus();
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&t, &activate);
+  EXPECT_TRUE(t.Text1->hasFocus());
+}
+
 TEST_F(Tool, ListPickPutsItsTextInThePortBox) {
   ToolForm& t = Open(QByteArray());
   ASSERT_EQ(t.Combo1->count(), 15);
