@@ -74,7 +74,7 @@ public:
   }
 
   // Whether text stands in what was delivered as one line: from a line start
-  // to a CR, the end marker, a pause or the end.
+  // to a CR, the end marker, a pause, a quiet line or the end.
   bool HoldsLine(const QByteArray& text) const {
     auto isBreak = [&](qsizetype at) { return std::find(breaks.begin(), breaks.end(), at) != breaks.end(); };
     for (qsizetype at = delivered.indexOf(text); at >= 0; at = delivered.indexOf(text, at + 1)) {
@@ -158,6 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QObject::connect(&ticker, &QTimer::timeout, [&] {
     line.Tick();
     clock.Tick();
+    // A line gone quiet may end a record that came without its CR.
+    if (clock.TickCount == 0) line.breaks.push_back(line.delivered.size());
   });
   ticker.start();
   link.DownloadRecords();
