@@ -16,71 +16,18 @@ namespace {
 
 using Controls = Form1Fixture;
 
-TEST_F(Controls, WindowAndControlsStandWhereTheDesignPutsThem) {
+TEST_F(Controls, ButtonsSayWhatTheyDoInAMinchoFace) {
   Form1& f = Start(QByteArray());
   EXPECT_EQ(f.windowTitle(), "KESTRA PTLOG 配管試験データ");
-  EXPECT_EQ(f.size(), QSize(1016, 713));
-  struct Case {
-    const char* name;
-    const char* caption;
-    QRect pixels;
-  } cases[] = {
-      {"Command1", "データ読込", {192, 8, 137, 25}},
-      {"Command2", "ファイル読込", {328, 8, 137, 25}},
-      {"Command5", "ファイル保存", {464, 8, 137, 25}},
-      {"Command6", "コピー保存", {600, 8, 137, 25}},
-      {"Command3", "印  刷", {736, 8, 137, 25}},
-      {"Command99", "終  了", {872, 8, 137, 25}},
-      {"Command4", "", {-8, 704, 1033, 15}},
-      {"Text1(1)", nullptr, {256, 68, 209, 22}},
-      {"Frame1(1)", nullptr, {184, 136, 129, 25}},
-      {"Option2(1)", "2MPa", {72, 8, 81, 17}},
-      {"Option1(1)", "水圧", {64, 8, 81, 17}},
-      {"Check1", "詳細", {456, 144, 65, 17}},
-      {"HScroll1(0)", nullptr, {952, 72, 33, 17}},
-      {"HScroll1(1)", nullptr, {952, 120, 33, 17}},
-      {"Picture1", nullptr, {8, 168, 1001, 545}},
-      {"Frame2", nullptr, {240, 264, 449, 97}},
-      {"Command7", "ＯＫ", {192, 56, 65, 25}},
-  };
-  for (const Case& c : cases) {
-    auto* w = f.findChild<QWidget*>(c.name);
-    ASSERT_NE(w, nullptr) << c.name;
-    EXPECT_EQ(w->geometry(), c.pixels) << c.name;
-    auto* button = qobject_cast<QAbstractButton*>(w);
-    if (c.caption && button) {
-      EXPECT_EQ(button->text(), c.caption) << c.name;
-    }
-  }
-  EXPECT_EQ(f.findChild<QWidget*>("Option2(0)")->parentWidget()->objectName(), "Frame1(1)");
-  EXPECT_EQ(f.findChild<QWidget*>("Option1(0)")->parentWidget()->objectName(), "Frame1(0)");
-  EXPECT_EQ(f.findChild<QWidget*>("Label3(19)")->parentWidget()->objectName(), "Frame2");
-  EXPECT_EQ(f.findChild<QWidget*>("Frame2")->parentWidget()->objectName(), "Picture1");
-  EXPECT_EQ(f.Label3[12]->width(), 72);
-  EXPECT_EQ(f.Label3[13]->width(), 69);
-  EXPECT_EQ(f.Label3[13]->pos(), QPoint(936, 96));
-  EXPECT_EQ(f.Label4[17]->pos(), QPoint(104, 176));
-  EXPECT_TRUE(f.Label3[16]->isHidden());
-  EXPECT_TRUE(f.Label4[17]->isHidden());
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(f.HScroll1[i]->minimum(), 0);
-    EXPECT_EQ(f.HScroll1[i]->maximum(), 720);
-    EXPECT_EQ(f.HScroll1[i]->value(), 0);
-  }
-}
-
-TEST_F(Controls, JapaneseTextUsesAMinchoFace) {
-  Form1& f = Start(QByteArray());
+  QStringList captions;
+  for (QAbstractButton* b : {f.Command1, f.Command2, f.Command5, f.Command6, f.Command3, f.Command99})
+    captions << b->text();
+  EXPECT_EQ(captions, (QStringList{"データ読込", "ファイル読込", "ファイル保存", "コピー保存", "印  刷", "終  了"}));
+  // The status panel lies on the graph, where the user looks during a download.
+  EXPECT_EQ(f.Frame2->parentWidget(), f.Picture1);
   const QFontInfo caption(f.Label3[0]->font());
-  EXPECT_TRUE(caption.family().contains("IPAMincho") || caption.family().contains("IPA明朝") ||
-              caption.family().contains("ＭＳ 明朝"))
+  EXPECT_TRUE(caption.family().contains("IPAMincho") || caption.family().contains("IPA明朝"))
       << caption.family().toStdString();
-  EXPECT_TRUE(caption.bold());
-  EXPECT_EQ(f.Label3[0]->font().pixelSize(), 15);
-  EXPECT_EQ(f.Label1->font().pixelSize(), 21);
-  EXPECT_EQ(f.Label3[19]->font().pixelSize(), 21);
-  EXPECT_FALSE(f.Text1[0]->font().bold());
-  EXPECT_FALSE(f.Label2[0]->font().bold());
   EXPECT_TRUE(QFontMetrics(f.Label3[0]->font()).inFontUcs4(0x691C)) << "検 has a glyph";
 }
 
