@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   SetPrinterListForTests([] { return QStringList{}; });
   UsePdfFilePrinter(dir.filePath("page.pdf"));
 
-  Form1 form(LocateSettings(dir.path(), {"bench", dir.filePath("s.ini")}));
+  Form1 form(LocateSettings(dir.path(), {"bench", dir.filePath("s.ini")}, QString()));
   form.Load();
   form.show();
   next = record;

@@ -20,6 +20,7 @@ const QByteArray kEndMarker = QByteArrayLiteral("DataSendEnd");
 constexpr qsizetype kMinRecordLength = 129;
 constexpr int kEndBlockLength = 19;
 constexpr qint16 kQuietTicks = 16;
+constexpr int ErrDeviceLost = 8020;
 
 // The window was closed while waiting: the download is abandoned at once.
 struct ProgramEnded {};
@@ -31,17 +32,31 @@ LoggerLink::LoggerLink(SerialLine& port, TickClock& clock, DownloadView& view)
   port_.OnCommEvent = [this](int code) { HandleCommEvent(code); };
 }
 
-void LoggerLink::ProcessEventsOnce() {
-  QCoreApplication::processEvents();
+void LoggerLink::ProcessEventsOnce(QEventLoop::ProcessEventsFlags flags) {
+  QCoreApplication::processEvents(flags);
   if (ProgramEnding()) throw ProgramEnded{};
+  // Raised here, outside the event handler that learnt it.
+  if (deviceLost_) {
+    deviceLost_ = false;
+    WriteWholeLines();
+    throw PlatformError(ErrDeviceLost, QStringLiteral("通信ポートの機器が切断されました。"));
+  }
+}
+
+void LoggerLink::WriteWholeLines() {
+  // Records that came whole before the device went are kept like any other.
+  for (qsizetype cr; (cr = ReceiveBuffer.indexOf('\r')) >= 0;) {
+    QByteArray line = ReceiveBuffer.left(cr);
+    ReceiveBuffer.remove(0, cr + 1);
+    const qsizetype end = line.indexOf(kEndMarker);
+    if (end >= 0) line.truncate(end);
+    if (line.size() >= kMinRecordLength) WriteRecord(line);
+  }
 }
 
 void LoggerLink::WaitTicks(qint16 ticks) {
   clock_.TickCount = ticks;
-  while (clock_.TickCount > 0) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (ProgramEnding()) throw ProgramEnded{};
-  }
+  while (clock_.TickCount > 0) ProcessEventsOnce(QEventLoop::WaitForMoreEvents);
 }
 
 void LoggerLink::SendSlowly(const QByteArray& text) {
@@ -67,6 +82,9 @@ void LoggerLink::HandleCommEvent(int code) {
     }
     case 1: case 3: case 4: case 5: case 6: case 7:
     case CommEventOverrun: case CommEventRxOver:
+      return;
+    case CommEventDeviceLost:
+      deviceLost_ = running_;
       return;
     case CommEventBreak: message = "中断信号受信"; break;
     case CommEventFrame: message = "フレームエラー"; break;
@@ -158,8 +176,7 @@ std::optional<QString> LoggerLink::ReadLines() {
   bool waitForMore = false;
   while (true) {
     // Nothing can change before the next event; wait for it rather than spin.
-    if (waitForMore || ReceiveBuffer.isEmpty())
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (waitForMore || ReceiveBuffer.isEmpty()) ProcessEventsOnce(QEventLoop::WaitForMoreEvents);
     ProcessEventsOnce();
     waitForMore = false;
 

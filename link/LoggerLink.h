@@ -4,6 +4,7 @@
 #include "link/TickClock.h"
 
 #include <QByteArray>
+#include <QEventLoop>
 #include <QString>
 #include <optional>
 
@@ -61,8 +62,9 @@ private:
   void RequestRecords();
   std::optional<QString> ReadLines();  // nothing: no record came, try again
   QString FinishAtEndBlock(QByteArray line);
-  void ProcessEventsOnce();
+  void ProcessEventsOnce(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
   void WriteRecord(const QByteArray& line);
+  void WriteWholeLines();
   static bool WholeByHeader(const QByteArray& line);
 
   SerialLine& port_;
@@ -72,6 +74,7 @@ private:
   bool running_ = false;
   qint16 recordCount_ = 0;
   bool gotRecord_ = false;
+  bool deviceLost_ = false;
 };
 
 }  // namespace ptlog

@@ -16,6 +16,8 @@ enum CommEvent : int {
   CommEventRxParity = 1009,
   CommEventTxFull = 1010,
   CommEventDcb = 1011,
+  // Not a line event: the device went away (a cable or adapter pulled out).
+  CommEventDeviceLost = 9001,
 };
 
 // "9600,n,8,1": speed, parity letter (n, e, o, m, s), data bits, stop bits.

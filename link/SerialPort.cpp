@@ -1,6 +1,7 @@
 #include "link/SerialPort.h"
 
 #include "platform/Errors.h"
+#include "platform/FileAccess.h"
 #include "platform/Rounding.h"
 
 #include <QStringList>
@@ -15,6 +16,7 @@ namespace {
 constexpr int ErrPortAlreadyOpen = 8005;
 constexpr int ErrPortSettings = 8015;
 constexpr int ErrPortNotOpen = 8018;
+constexpr int ErrPortPermission = 70;
 
 QString PortErrorDescription(int number) {
   switch (number) {
@@ -64,6 +66,17 @@ QString PortDeviceName(int portNumber, const QString& device) {
 
 SerialPort::SerialPort() {
   QObject::connect(&port_, &QSerialPort::readyRead, [this] { OnReadyRead(); });
+  QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) { OnError(e); });
+}
+
+void SerialPort::OnError(QSerialPort::SerialPortError error) {
+  // An unplugged adapter reports a resource error; a line whose far end
+  // closed (a pseudo-terminal) fails every read. Either way the device is
+  // gone: nothing more can come, and the next run opens it anew.
+  if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !port_.isOpen()) return;
+  port_.close();
+  pending_.clear();
+  if (OnCommEvent) OnCommEvent(CommEventDeviceLost);
 }
 
 void SerialPort::Configure(int portNumber, const QString& settings, const QString& device) {
@@ -79,8 +92,15 @@ void SerialPort::Open() {
     const auto error = port_.error();
     port_.clearError();
     if (error == QSerialPort::DeviceNotFoundError) throw PlatformError(ErrInvalidPortNumber);
-    if (error == QSerialPort::PermissionError)
+    if (error == QSerialPort::PermissionError) {
+      // The toolkit says the same for a port in use by another program; the
+      // user must learn which of the two it is.
+      if (!MayWrite(deviceName_))
+        throw PlatformError(ErrPortPermission, QStringLiteral("ポート %1 を使う権限が有りません。\r"
+                                                              "dialout グループのユーザーで使ってください。")
+                                                   .arg(deviceName_));
       throw PlatformError(ErrPortAlreadyOpen, PortErrorDescription(ErrPortAlreadyOpen));
+    }
     throw PlatformError(ErrPortSettings, PortErrorDescription(ErrPortSettings));
   }
   const bool applied = port_.setBaudRate(settings_.baud) &&

@@ -20,9 +20,9 @@ public:
   int PendingCount() const override { return int(pending_.size()); }
   QByteArray ReadAll() override;
 
-
 private:
   void OnReadyRead();
+  void OnError(QSerialPort::SerialPortError error);
   void MarkLineErrors();
 
   QSerialPort port_;

@@ -1,5 +1,6 @@
 #include "mainwin/Form1.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramStart.h"
 #include "platform/ProgramEnd.h"
 #include "platform/SessionEnd.h"
 #include "settings/SettingsFile.h"
@@ -7,7 +8,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+  if (const auto ended = ptlog::AnswerBeforeWindows(argc, argv, {"kestra-ptlog", "Downloads, shows, prints and files the records of the KESTRA PTLOG pressure-test logger."})) return *ended;
   QApplication app(argc, argv);
+  ptlog::LoadJapaneseTranslation(app);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {

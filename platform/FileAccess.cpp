@@ -60,6 +60,10 @@ bool WriteAll(int fd, const QByteArray& bytes, int& error) {
 
 }  // namespace
 
+bool MayWrite(const QString& path) {
+  return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+}
+
 OpenResult OpenRegularFile(const QString& path, QFile& file) {
   const QByteArray name = QFile::encodeName(path);
   const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

@@ -19,6 +19,10 @@ OpenResult OpenRegularFile(const QString& path, QFile& file);
 // The whole of a regular file of at most maxBytes; nothing for anything else.
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes);
 
+// Whether the running program may write path, asked with the identity the
+// write itself would use (QFileInfo asks with the real user's).
+bool MayWrite(const QString& path);
+
 enum class WriteResult { Written, DiskFull, Failed };
 // The next piece of the content; empty when done, nothing when the source failed.
 using ChunkSource = std::function<std::optional<QByteArray>()>;

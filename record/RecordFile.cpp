@@ -62,7 +62,10 @@ QString ReadRecordFileItem(const QString& path) {
 }
 
 void WriteRecordFile(const QString& path, const QString& recordText) {
-  if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) throw PlatformError(ErrPathNotFound);
+  const QString folder = QFileInfo(path).absolutePath();
+  // The user must know which folder is missing (a data folder never made).
+  if (!QFileInfo(folder).isDir())
+    throw PlatformError(ErrPathNotFound, ErrorDescription(ErrPathNotFound) + QChar(13) + QDir::toNativeSeparators(folder));
   ThrowFor(WriteFileAtomically(path, recordText.toLatin1() + "\r\n"));
 }
 

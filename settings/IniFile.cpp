@@ -8,10 +8,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace ptlog {
 
@@ -185,17 +181,6 @@ QString ReadProfileString(const QString& filePath, const QString& section, const
   return DecodeSettingText(CutShiftJis(bytes, kValueBufferBytes - 1));
 }
 
-namespace {
-// Asked with the identity the write itself would use (QFileInfo asks with the
-// real user's).
-bool MayWrite(const QString& path) {
-#ifdef Q_OS_UNIX
-  return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
-#else
-  return QFileInfo(path).isWritable();
-#endif
-}
-}  // namespace
 
 bool WriteProfileStrings(const QString& filePath, const std::vector<SettingWrite>& writes) {
   if (filePath.isEmpty()) return false;

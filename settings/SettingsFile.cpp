@@ -1,15 +1,19 @@
 #include "settings/SettingsFile.h"
 
+#include "platform/FileAccess.h"
 #include "settings/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace ptlog {
 
 namespace {
 const QChar kSeparator = QDir::separator();
+const QString kFileName = QStringLiteral("KESTRA PTLOG.ini");
 }
 
 QString WithTrailingSeparator(const QString& folder) {
@@ -18,20 +22,30 @@ QString WithTrailingSeparator(const QString& folder) {
   return native;
 }
 
-SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments) {
+SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments,
+                                const QString& configHome) {
   SettingsLocation where;
   where.ProgramFolderPath = WithTrailingSeparator(programFolder);
   // The command line is one text: a path with blanks typed without quotes
   // still names one file.
   const QString argument = arguments.mid(1).join(QLatin1Char(' '));
-  where.SettingsFilePath = argument.isEmpty()
-                               ? where.ProgramFolderPath + QStringLiteral("KESTRA PTLOG.ini")
-                               : argument;
+  if (!argument.isEmpty()) {
+    where.SettingsFilePath = argument;
+    return where;
+  }
+  const QString beside = where.ProgramFolderPath + kFileName;
+  if (QFileInfo::exists(beside) || MayWrite(where.ProgramFolderPath) || configHome.isEmpty()) {
+    where.SettingsFilePath = beside;
+  } else {
+    where.SettingsFilePath = WithTrailingSeparator(configHome) + QStringLiteral("KESTRA PTLOG") + kSeparator + kFileName;
+    where.CreateFolder = true;
+  }
   return where;
 }
 
 SettingsLocation LocateSettingsOfThisProgram() {
-  return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments());
+  return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments(),
+                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 bool ArgumentsNameFiles(int argc, const char* const* argv) {
@@ -49,7 +63,12 @@ QString ReadSetting(const SettingsLocation& where, const QString& section, const
 
 bool WriteSetting(const SettingsLocation& where, const QString& section, const QString& key,
                   const QString& value) {
-  return WriteProfileStrings(where.SettingsFilePath, {{section, key, value}});
+  return WriteSettings(where, {{section, key, value}});
+}
+
+bool WriteSettings(const SettingsLocation& where, const std::vector<SettingWrite>& writes) {
+  if (where.CreateFolder) QDir().mkpath(QFileInfo(where.SettingsFilePath).absolutePath());
+  return WriteProfileStrings(where.SettingsFilePath, writes);
 }
 
 QString DefaultDataPath(const QString& programFolderPath) {

@@ -3,19 +3,29 @@
 #include <QString>
 #include <QStringList>
 
+#include "settings/IniFile.h"
+
+#include <vector>
+
 namespace ptlog {
 
 // Where the settings file is, worked out once at start-up.
 struct SettingsLocation {
   QString ProgramFolderPath;  // ends in the path separator
   QString SettingsFilePath;
+  bool CreateFolder = false;  // the user's own settings folder, made at the first write
 };
 
 QString WithTrailingSeparator(const QString& folder);
 
 // The command-line text after the program name, when it is not empty, is the
-// settings file exactly as given; otherwise "KESTRA PTLOG.ini" in the program folder.
-SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments);
+// settings file exactly as given. Otherwise "KESTRA PTLOG.ini" in the program
+// folder, when it is there or the folder can be written (a copied, portable
+// installation); else, for a program installed for all users, the same name
+// in the user's configuration folder (configHome + "/KESTRA PTLOG/"). Both
+// programs apply the same rule, so they share one file.
+SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments,
+                                const QString& configHome);
 
 // The running program's own location rule.
 SettingsLocation LocateSettingsOfThisProgram();
@@ -30,6 +40,8 @@ QString ReadSetting(const SettingsLocation& where, const QString& section, const
 // The result may be ignored: a failed write changes nothing.
 bool WriteSetting(const SettingsLocation& where, const QString& section, const QString& key,
                   const QString& value);
+// Several keys in one replacement of the file.
+bool WriteSettings(const SettingsLocation& where, const std::vector<SettingWrite>& writes);
 
 // Default "DataPath": on Windows the folder on the program's drive; without
 // drive letters, in the user's home.

@@ -222,7 +222,7 @@ void ToolForm::Command3Click() {
   writes.push_back({keys::DataSet, keys::ProgramPath, where_.ProgramFolderPath});
 
   // One replacement of the file for the four keys: a failure leaves it as it was.
-  if (!WriteProfileStrings(where_.SettingsFilePath, writes)) {
+  if (!WriteSettings(where_, writes)) {
     ShowOkMessage(this, kCannotWrite);
     return;
   }

@@ -1,12 +1,15 @@
 #include "tool/ToolForm.h"
 
 #include "platform/Dialogs.h"
+#include "platform/ProgramStart.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+  if (const auto ended = ptlog::AnswerBeforeWindows(argc, argv, {"kestra-ptlogini", "Sets the serial port and the data folder of KESTRA PTLOG."})) return *ended;
   QApplication app(argc, argv);
+  ptlog::LoadJapaneseTranslation(app);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOGINI"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {

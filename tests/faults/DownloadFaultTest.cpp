@@ -5,6 +5,8 @@
 #include "mainwin/Form1.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 using namespace ptlog;
@@ -20,7 +22,6 @@ namespace {
 
 const QString kFirst = QStringLiteral("0001060720100530.txt");
 const QString kSecond = QStringLiteral("0002060720110530.txt");
-const QString kInterruptedText = QStringLiteral("読み込みデータが中断しました。");
 
 TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
   ResetProgramEnding();
@@ -45,13 +46,12 @@ TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
   form.show();
 
   form.Command1->click();
-  EXPECT_EQ(form.Label3[19]->text(), kInterruptedText);
-  EXPECT_FALSE(form.Command7->isHidden());
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, " 8020\r通信ポートの機器が切断されました。");
+  EXPECT_TRUE(form.Frame2->isHidden());
   EXPECT_EQ(AllEntries(data), (QStringList{kFirst, kSecond}));
   EXPECT_EQ(Scratch::Read(data + "/" + kSecond), earlier) << "the cut record must not replace it";
   EXPECT_EQ(Scratch::Read(data + "/" + kFirst), Scratch::Read(logger + "/in0.txt"));
-  form.Command7->click();
-  EXPECT_TRUE(form.Frame2->isHidden());
 
   // Pressed again with the device gone: the port error, and the window is usable.
   messages.shown.clear();
@@ -61,6 +61,21 @@ TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
   EXPECT_TRUE(form.Frame2->isHidden());
   EXPECT_TRUE(form.Command1->isEnabled());
   SetProgramEnder({});
+}
+
+TEST_F(LinkFixture, DeviceTheUserMayNotUseIsNamedWithTheReason) {
+  Simulator sim(MakeRecords(scratch, "logger", 1), {"--baud", "0"});
+  const QString device = QFileInfo(sim.device).canonicalFilePath();
+  ASSERT_TRUE(QFile::setPermissions(device, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+  link.SetSettings(SettingsFor(sim.device));
+  {
+    ptlog::test::AsOrdinaryUser user(scratch);
+    link.DownloadRecords();
+  }
+  ASSERT_EQ(view.errors.size(), 1);
+  EXPECT_EQ(view.errors[0],
+            " 70\rポート " + sim.device + " を使う権限が有りません。\rdialout グループのユーザーで使ってください。");
+  EXPECT_FALSE(view.panelVisible);
 }
 
 class DataFolderFaults : public LinkFixture {

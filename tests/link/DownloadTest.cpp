@@ -103,7 +103,7 @@ TEST_F(LinkFixture, PlatformErrorsTakeTheErrorPath) {
   struct Case {
     const char* what;
     std::function<LinkSettings(const QString& device)> settings;
-    const char* message;
+    QString message;
   } cases[] = {
       {"missing data folder",
        [this](const QString& d) {
@@ -111,7 +111,7 @@ TEST_F(LinkFixture, PlatformErrorsTakeTheErrorPath) {
          s.DataPath = scratch.Path("gone") + "/";
          return s;
        },
-       " 76\rパスが見つかりません。"},
+       " 76\rパスが見つかりません。\r" + scratch.Path("gone")},
       {"port that does not exist",
        [this](const QString&) { return SettingsFor(scratch.Path("no-such-tty")); },
        " 8002\rポート番号が不正です。"},
@@ -136,7 +136,7 @@ TEST_F(LinkFixture, PlatformErrorsTakeTheErrorPath) {
     link.SetSettings(c.settings(sim.device));
     link.DownloadRecords();
     ASSERT_EQ(view.errors.size(), 1) << c.what;
-    EXPECT_EQ(view.errors[0], QString::fromUtf8(c.message)) << c.what;
+    EXPECT_EQ(view.errors[0], c.message) << c.what;
     EXPECT_FALSE(view.panelVisible) << c.what;
     EXPECT_EQ(view.activity[0], "");
     port.Close();

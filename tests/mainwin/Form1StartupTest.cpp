@@ -104,7 +104,7 @@ TEST_F(Startup, DetailsFailureComesAfterScaleAndModelWereApplied) {
 
 TEST_F(Startup, QuotedArgumentUsesDefaultsAndTheFailedWriteIsSilent) {
   const QString quoted = '"' + scratch.Path("q.ini") + '"';
-  Form1& f = StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}));
+  Form1& f = StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString()));
   EXPECT_EQ(f.Location().SettingsFilePath, quoted);
   EXPECT_TRUE(messages.shown.empty());
   f.Unload();

@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace ptlog;
@@ -11,23 +12,39 @@ using ptlog::test::Scratch;
 
 namespace {
 
-TEST(Location, CommandLineTextIsTheFileExactlyAsGiven) {
+TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
+  Scratch scratch;
+  const QString portable = scratch.Path("portable"), installed = "/nonexistent/bin";
+  QDir().mkpath(portable);
+  const QString config = "/home/u/.config";
   struct Case {
+    QString folder;
     QStringList args;
     QString expected;
   } cases[] = {
-      {{"prog"}, "/opt/kp/KESTRA PTLOG.ini"},
-      {{"prog", ""}, "/opt/kp/KESTRA PTLOG.ini"},
-      {{"prog", "/tmp/other.ini"}, "/tmp/other.ini"},
-      {{"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
-      {{"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
-      {{"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"},
+      {portable, {"prog"}, portable + "/KESTRA PTLOG.ini"},
+      {portable, {"prog", ""}, portable + "/KESTRA PTLOG.ini"},
+      // A folder the program cannot write: the user's own settings.
+      {installed, {"prog"}, config + "/KESTRA PTLOG/KESTRA PTLOG.ini"},
+      {installed, {"prog", "/tmp/other.ini"}, "/tmp/other.ini"},
+      {installed, {"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
+      {installed, {"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
+      {installed, {"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"},
   };
   for (const Case& c : cases) {
-    const SettingsLocation where = LocateSettings("/opt/kp", c.args);
-    EXPECT_EQ(where.ProgramFolderPath, "/opt/kp/");
+    const SettingsLocation where = LocateSettings(c.folder, c.args, config);
+    EXPECT_EQ(where.ProgramFolderPath, c.folder + "/");
     EXPECT_EQ(where.SettingsFilePath, c.expected) << c.args.join('|').toStdString();
+    EXPECT_EQ(where.CreateFolder, c.expected.startsWith(config));
   }
+}
+
+TEST(Location, UsersSettingsFolderIsMadeAtTheFirstWrite) {
+  Scratch scratch;
+  const SettingsLocation where = LocateSettings("/nonexistent/bin", {"prog"}, scratch.Path("config"));
+  ASSERT_TRUE(WriteSetting(where, "Display Set", "Scale", "2MPa"));
+  EXPECT_EQ(ReadSetting(where, "Display Set", "Scale", ""), "2MPa");
+  EXPECT_TRUE(QFile::exists(scratch.Path("config/KESTRA PTLOG/KESTRA PTLOG.ini")));
 }
 
 TEST(Location, ArgumentsOutsideTheFileNameEncodingAreRefused) {
@@ -45,7 +62,7 @@ TEST(Location, ArgumentsOutsideTheFileNameEncodingAreRefused) {
 }
 
 TEST(Location, RootFolderGetsOneSeparator) {
-  EXPECT_EQ(LocateSettings("/", {"prog"}).SettingsFilePath, "/KESTRA PTLOG.ini");
+  EXPECT_EQ(LocateSettings("/", {"prog"}, QString()).SettingsFilePath, "/KESTRA PTLOG.ini");
   EXPECT_EQ(WithTrailingSeparator("/opt/kp/"), "/opt/kp/");
 }
 
