@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
+#include "link/SerialLine.h"
 #include "settings/Conversions.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSerialPortInfo>
 #include <QStorageInfo>
 
 namespace ptlog {
@@ -33,6 +35,20 @@ W* Place(W* widget, const char* name, int left, int top, int width, int height) 
   widget->setObjectName(QString::fromLatin1(name));
   PlaceTwips(widget, left, top, width, height);
   return widget;
+}
+
+// The port number's item, naming the device it stands for.
+QString PortNumberItem(qint64 port) {
+  return QStringLiteral("ポート番号 (%1)").arg(port > 0 ? PortDeviceName(int(port), QString()) : QStringLiteral("-"));
+}
+
+// The /dev/serial/by-id name of a device, when it has one: it stays the same
+// whichever order adapters are plugged in.
+QString StableDeviceName(const QString& device) {
+  const QDir byId(QStringLiteral("/dev/serial/by-id"));
+  for (const QFileInfo& link : byId.entryInfoList(QDir::System | QDir::Files))
+    if (link.canonicalFilePath() == QFileInfo(device).canonicalFilePath()) return link.absoluteFilePath();
+  return device;
 }
 
 QStringList MountPoints() {
@@ -81,6 +97,20 @@ ToolForm::ToolForm(SettingsLocation where, QWidget* parent)
   for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Text2)}) w->setFont(regular);
   Text2->installEventFilter(this);
 
+  Combo2 = Place(new QComboBox(Frame2), "Combo2", 1200, 280, 2895, 300);
+  Combo2->setEditable(true);
+  Combo2->setInsertPolicy(QComboBox::NoInsert);
+  Combo2->setFont(regular);
+  Command4 = Place(new QPushButton(QStringLiteral("再検索"), Frame2), "Command4", 4200, 260, 855, 340);
+  Command4->setFont(regular);
+  Command4->setAutoDefault(false);
+  connect(Command4, &QPushButton::clicked, this, [this] { FillDeviceList(PickedDevice()); });
+  connect(Text2, &QLineEdit::textChanged, this, [this] {
+    const QString picked = PickedDevice();
+    Combo2->setItemText(0, PortNumberItem(LeadingNumber(Text2->text())));
+    if (picked.isEmpty()) Combo2->setCurrentIndex(0);
+  });
+
   Frame1 = Place(new QGroupBox(QStringLiteral("データフォルダ設定"), this), "Frame1", 120, 1440, 5175, 3375);
   Frame1->setFont(bold);
   Label1_2 = Place(new QLabel(QStringLiteral("フォルダ名"), Frame1), "Label1(2)", 120, 360, 975, 180);
@@ -116,6 +146,27 @@ ToolForm::ToolForm(SettingsLocation where, QWidget* parent)
   connect(Command2, &QPushButton::clicked, this, &QWidget::close);
 }
 
+void ToolForm::FillDeviceList(const QString& current) {
+  Combo2->clear();
+  Combo2->addItem(PortNumberItem(LeadingNumber(Text2->text())), QString());
+  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
+    const QString path = StableDeviceName(port.systemLocation());
+    QStringList about{port.portName()};
+    for (const QString& part : {port.description(), port.manufacturer()})
+      if (!part.isEmpty()) about << part;
+    Combo2->addItem(path + QStringLiteral("  (") + about.join(QStringLiteral(", ")) + QLatin1Char(')'), path);
+  }
+  // What the settings name stays on show even when it is not plugged in.
+  if (!current.isEmpty() && Combo2->findData(current) < 0) Combo2->addItem(current, current);
+  Combo2->setCurrentIndex(std::max(0, Combo2->findData(current)));
+}
+
+QString ToolForm::PickedDevice() const {
+  const int index = Combo2->findText(Combo2->currentText());
+  if (index >= 0) return Combo2->itemData(index).toString();
+  return Combo2->currentText().trimmed();  // typed by the user
+}
+
 void ToolForm::FillDriveList() {
   Drive1->clear();
   Drive1->addItems(MountPoints());
@@ -147,6 +198,7 @@ void ToolForm::Startup() {
     const QString dataFolder =
         ReadSetting(where_, keys::DataSet, keys::DataPath, DefaultDataPath(where_.ProgramFolderPath));
     Text2->setText(QString::number(port));
+    FillDeviceList(ReadSetting(where_, keys::PortSet, keys::CommDevice, QString()));
     Text1->setText(dataFolder);
 
     const QString drive = MountPointOf(dataFolder, MountPoints());
@@ -212,7 +264,10 @@ void ToolForm::Command3Click() {
     }
   }
 
-  std::vector<SettingWrite> writes{{keys::PortSet, keys::CommPort, Text2->text()}};
+  // An empty device lets the port number choose, so the tool always shows
+  // the device the main program opens.
+  std::vector<SettingWrite> writes{{keys::PortSet, keys::CommPort, Text2->text()},
+                                   {keys::PortSet, keys::CommDevice, PickedDevice()}};
   // Never an empty line-settings text over the stored one (start-up may have
   // stopped before reading it).
   if (lineSettingsRead_ && !lineSettings_.isEmpty())

@@ -31,6 +31,10 @@ public:
   QGroupBox* Frame2;
   QLineEdit* Text2;
   QComboBox* Combo1;
+  // The serial device the main program opens: the port number's, or one
+  // picked from the devices present (USB adapters) or typed.
+  QComboBox* Combo2;
+  QPushButton* Command4;  // look for devices again
   QGroupBox* Frame1;
   QLabel* Label1_2;
   QLineEdit* Text1;
@@ -51,6 +55,8 @@ private:
   void Drive1Change(int index);
   void Command3Click();
   void FillDriveList();
+  void FillDeviceList(const QString& current);
+  QString PickedDevice() const;
 
   SettingsLocation where_;
   QString lineSettings_;

@@ -1,8 +1,11 @@
 // The download as a user starts it: the button, the question, the panel.
 #include "LinkFixture.h"
 #include "mainwin/Form1.h"
+#include "tool/ToolForm.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace ptlog;
@@ -13,18 +16,23 @@ using ptlog::test::Simulator;
 
 namespace {
 
-TEST(Form1Download, ButtonDownloadsIntoTheDataFolderAndOkClosesThePanel) {
+TEST(Form1Download, DeviceSetInTheToolIsWhereTheButtonDownloadsFrom) {
   ResetProgramEnding();
   SetProgramEnder([] {});
   Scratch scratch;
   QDir().mkpath(scratch.Path("data"));
   Simulator sim(MakeRecords(scratch, "logger", 3), {"--baud", "0"});
-  const QString ini = scratch.Write(
-      "s.ini", ("[Port Set]\r\nCommDevice=" + sim.device + "\r\n[Data Set]\r\nDataPath=" +
-                scratch.Path("data") + "/\r\n")
-                   .toUtf8());
+  const SettingsLocation where{scratch.Path("p") + "/", scratch.Path("s.ini")};
+  {
+    ToolForm tool(where);
+    tool.Startup();
+    tool.Text1->setText(scratch.Path("data"));
+    EXPECT_EQ(tool.Combo2->currentText(), "ポート番号 (/dev/ttyS0)");
+    tool.Combo2->setEditText(sim.device);
+    tool.Command3->click();
+  }
   MessageRecorder messages(MessageAnswer::Yes);
-  Form1 form(SettingsLocation{scratch.Path("p") + "/", ini}, 5);
+  Form1 form(where, 5);
   form.Load();
   form.show();
 
@@ -40,6 +48,14 @@ TEST(Form1Download, ButtonDownloadsIntoTheDataFolderAndOkClosesThePanel) {
 
   form.Command7->click();
   EXPECT_TRUE(form.Frame2->isHidden());
+
+  // The tool shows the device in use; the port number's entry gives it up.
+  ToolForm again(where);
+  again.Startup();
+  EXPECT_EQ(again.Combo2->currentText(), sim.device);
+  again.Combo2->setCurrentIndex(0);
+  again.Command3->click();
+  EXPECT_EQ(ReadSetting(where, "Port Set", "CommDevice", "<absent>"), "");
   SetProgramEnder({});
 }
 

@@ -1,6 +1,7 @@
 #include "tool/ToolForm.h"
 
 #include "TestSupport.h"
+#include "platform/ProgramStart.h"
 #include "settings/IniFile.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -123,6 +125,13 @@ TEST_F(Tool, TabLeavesThePortBoxAndLaterActivationsKeepTheFocus) {
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(&t, &activate);
   EXPECT_TRUE(t.Text1->hasFocus());
+}
+
+TEST(StandardDialogs, SpeakJapanese) {
+  LoadJapaneseTranslation(*static_cast<QApplication*>(QCoreApplication::instance()));
+  QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい"));
+  EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith("いいえ"));
 }
 
 TEST_F(Tool, ListPickPutsItsTextInThePortBox) {
