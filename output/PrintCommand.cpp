@@ -6,6 +6,7 @@
 #include "output/PictureControls.h"
 #include "output/PrinterDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDialogs.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Printers.h"
 #include "record/RecordFile.h"
@@ -19,7 +20,7 @@ namespace ptlog {
 
 namespace {
 const QString kAskPrint = QStringLiteral("印刷して宜しいですか？");
-const QString kNoPrinter = QStringLiteral("プリンターが有りません。");
+const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
 const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
 constexpr int kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
 
@@ -34,10 +35,6 @@ void RedrawQuietly(Form1& form) {
 
 void Form1::PrintCommand() {
   if (!ptlog::AskYesNo(this, kAskPrint)) return;
-  if (!HavePrinter()) {
-    ShowOkMessage(this, kNoPrinter);
-    return;
-  }
 
   PrintAnswer.clear();
   if (!printerDialog_) printerDialog_ = new PrinterDialog(PrintAnswer, this);
@@ -49,6 +46,14 @@ void Form1::PrintCommand() {
   if (PrintAnswer != QStringLiteral("Yes")) {
     Text1[0]->setFocus();
     return;
+  }
+  QString pdfFile;
+  if (CurrentPrinterAsksForFile()) {
+    pdfFile = state_.RecordPath.isEmpty()
+                  ? RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1, QString(), settings_.DataPath})
+                  : RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1,
+                                         PathWithExtension(state_.RecordPath, QStringLiteral("pdf")), QString()});
+    if (pdfFile.isEmpty()) return;
   }
 
   bool printed = false;
@@ -64,7 +69,7 @@ void Form1::PrintCommand() {
       printer.setPageSize(QPageSize(QPageSize::A4));
       printer.setPageOrientation(QPageLayout::Landscape);
       return PrintWindowPage(printer);
-    });
+    }, pdfFile);
   }
   RedrawQuietly(*this);
   if (!printed) ShowOkMessage(this, kPrintFailed);

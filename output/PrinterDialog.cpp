@@ -59,6 +59,7 @@ void PrinterDialog::ShowPrinterDialog() {
   Text1->setText(CurrentPrinterName());
   Combo1->clear();
   Combo1->addItems(InstalledPrinterNames());
+  Combo1->addItem(kPdfFileEntry);
   Combo1->setCurrentIndex(-1);
 }
 

@@ -25,14 +25,6 @@ const QString kNotSaved = QStringLiteral("JPEGファイルを保存できませ�
 const QString kJpegFilter = QStringLiteral("All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg");
 }  // namespace
 
-QString DefaultJpegPath(const QString& recordPath) {
-  const QString folder = FolderPart(recordPath);
-  const QString name = FileNamePart(recordPath);
-  const qsizetype dot = name.indexOf(QLatin1Char('.'));
-  return dot >= 0 ? folder + name.left(dot + 1) + QStringLiteral("jpg")
-                  : folder + name + QStringLiteral(".jpg");
-}
-
 QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
   QByteArray bmp;
   QBuffer buffer(&bmp);
@@ -54,7 +46,7 @@ void Form1::SnapshotCommand() {
     return;
   }
   const QString jpg = RunFileDialog(
-      this, {FileDialogRequest::Save, kJpegFilter, 2, DefaultJpegPath(state_.RecordPath), QString()});
+      this, {FileDialogRequest::Save, kJpegFilter, 2, PathWithExtension(state_.RecordPath, QStringLiteral("jpg")), QString()});
   if (jpg.isEmpty()) return;
 
   bool saved = false;

@@ -1,9 +1,12 @@
 #include "platform/Printers.h"
 
+#include "platform/FileAccess.h"
+
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <limits>
 #include <memory>
 
 #include <cups/cups.h>
@@ -21,7 +24,15 @@ struct Current {
   QString name;
   int index = -1;
   bool toFile = false;
+  QString filePath;  // empty: the user names the file for each job
 };
+
+void MakePdfFileCurrent(Current& current) {
+  current.name = kPdfFileEntry;
+  current.index = int(InstalledPrinterNames().size());
+  current.toFile = true;
+  current.filePath.clear();
+}
 
 Current& Printer() {
   static Current current;
@@ -30,8 +41,18 @@ Current& Printer() {
     current.name = ListForTests() ? ListForTests()().value(0) : QPrinterInfo::defaultPrinterName();
     if (!current.name.isEmpty()) current.printer->setPrinterName(current.name);
     current.index = int(InstalledPrinterNames().indexOf(current.name));
+    // Without a printer, reports still go to PDF files.
+    if (current.name.isEmpty()) MakePdfFileCurrent(current);
   }
   return current;
+}
+
+bool PaintPdfFile(const QString& path, const QString& documentName, const std::function<bool(QPrinter&)>& paint) {
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setOutputFileName(path);
+  pdf.setDocName(documentName);
+  return paint(pdf);
 }
 }  // namespace
 
@@ -41,7 +62,7 @@ QStringList InstalledPrinterNames() {
 
 QString CurrentPrinterName() { return Printer().name; }
 int CurrentPrinterIndex() { return Printer().index; }
-bool HavePrinter() { return Printer().toFile || !InstalledPrinterNames().isEmpty(); }
+bool CurrentPrinterAsksForFile() { return Printer().toFile && Printer().filePath.isEmpty(); }
 
 bool MakeCurrentPrinter(const QString& name) {
   const QStringList names = InstalledPrinterNames();
@@ -55,24 +76,28 @@ bool MakeCurrentPrinter(const QString& name) {
     current.toFile = false;
     return true;
   }
-  return false;
+  if (name != kPdfFileEntry) return false;
+  MakePdfFileCurrent(Printer());
+  return true;
 }
 
-bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint) {
+bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint,
+              const QString& pdfFile) {
   Current& current = Printer();
   current.printer->setDocName(documentName);
-  if (current.toFile) return paint(*current.printer);
+  if (current.toFile && !current.filePath.isEmpty()) return paint(*current.printer);
 
-  // The page goes to the queue as a PDF we submit ourselves: only then is a
-  // refused job seen (the toolkit's own submission drops the answer).
   QTemporaryFile spool;
   if (!spool.open()) return false;
   spool.close();
-  QPrinter pdf(QPrinter::HighResolution);
-  pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setOutputFileName(spool.fileName());
-  pdf.setDocName(documentName);
-  if (!paint(pdf)) return false;
+  if (!PaintPdfFile(spool.fileName(), documentName, paint)) return false;
+  if (current.toFile) {
+    // The user's file is replaced only by a whole report.
+    const std::optional<QByteArray> pdf = ReadRegularFile(spool.fileName(), std::numeric_limits<qint32>::max());
+    return pdf && WriteFileAtomically(pdfFile, *pdf) == WriteResult::Written;
+  }
+  // The page goes to the queue as a PDF we submit ourselves: only then is a
+  // refused job seen (the toolkit's own submission drops the answer).
   // A printer instance "queue/instance" prints on its queue.
   const QByteArray queue = current.name.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
   const int job = cupsPrintFile(queue.constData(), QFile::encodeName(spool.fileName()).constData(),
@@ -92,6 +117,7 @@ void UsePdfFilePrinter(const QString& path) {
   current.name = path;
   current.index = -1;
   current.toFile = true;
+  current.filePath = path;
 }
 
 }  // namespace ptlog

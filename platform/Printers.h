@@ -15,17 +15,22 @@ QStringList InstalledPrinterNames();
 // one picked in the printer dialog until the program ends.
 QString CurrentPrinterName();
 int CurrentPrinterIndex();  // in InstalledPrinterNames(); -1 for none
-// Whether there is anything to print on: an installed printer, or a PDF file.
-bool HavePrinter();
-// The first installed printer named exactly `name` becomes current; false
-// (and no change) when there is none.
+// The entry after the installed printers that prints into a PDF file.
+inline const QString kPdfFileEntry = QStringLiteral("PDFファイル");
+// Whether the current printer is the PDF file, named by the user for each job.
+bool CurrentPrinterAsksForFile();
+// The first installed printer named exactly `name` becomes current, else
+// the PDF file for its entry's name; false (and no change) otherwise.
 bool MakeCurrentPrinter(const QString& name);
 
 // Prints one job, painted by paint onto the printer it is given, on the
 // current printer under the given document name. False when painting failed
 // or the printing system did not take the job (a queue that rejects jobs, a
 // printer removed since it was listed).
-bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint);
+// pdfFile: where the PDF file printer writes this job (replaced only by a
+// whole report).
+bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint,
+              const QString& pdfFile = QString());
 
 // Tests: a printer list of their own, and a printer that writes a PDF file.
 void SetPrinterListForTests(std::function<QStringList()> list);

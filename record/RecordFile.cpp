@@ -83,6 +83,12 @@ QString SavedNamePrefix(const std::array<QString, 3>& f, const QString& flags) {
   return f[0] + '_' + f[1] + '_' + f[2] + '_' + flags + '_';
 }
 
+QString PathWithExtension(const QString& recordPath, const QString& extension) {
+  const QString name = FileNamePart(recordPath);
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+  return FolderPart(recordPath) + (dot >= 0 ? name.left(dot + 1) : name + QLatin1Char('.')) + extension;
+}
+
 QString FileNamePart(const QString& path) {
   qsizetype i = path.size();
   while (i > 0 && !IsSeparator(path[i - 1])) --i;

@@ -28,6 +28,11 @@ QString DisplayFlags(bool scale2MPa, bool water, int detailsValue);
 // site_building_inspector_flags_
 QString SavedNamePrefix(const std::array<QString, 3>& fields, const QString& flags);
 
+// The record's path up to its name's first dot, then the extension (with a
+// dot when the name has none): what a picture, report or table of the record
+// is called.
+QString PathWithExtension(const QString& recordPath, const QString& extension);
+
 // The text after the last path separator.
 QString FileNamePart(const QString& path);
 // The folder part, with its trailing separator.

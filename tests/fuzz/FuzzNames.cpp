@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const QString& field : saved.fields)
     if (field.contains('_')) std::abort();
   const QString path = QStringLiteral("/data/") + name;
-  const QString jpg = ptlog::DefaultJpegPath(path);
+  const QString jpg = ptlog::PathWithExtension(path, "jpg");
   if (!jpg.endsWith(QStringLiteral("jpg")) || !jpg.startsWith(ptlog::FolderPart(path))) std::abort();
   bool usable = ptlog::UsableInFileName(name);
   if (usable && (name.contains('/') || name == QStringLiteral(".."))) std::abort();

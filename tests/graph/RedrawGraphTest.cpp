@@ -265,7 +265,9 @@ TEST_F(Redraw, OffsetMovesEverythingUpToSixteenBits) {
     const bool line = plain[i].op == RecordingSurface::Op::Line;
     if (!line && plain[i].op != RecordingSurface::Op::Print) continue;
     EXPECT_EQ(std::make_pair(moved[i].x1, moved[i].y1), std::make_pair(plain[i].x1 + 1000, plain[i].y1 + 500)) << i;
-    if (line) EXPECT_EQ(std::make_pair(moved[i].x2, moved[i].y2), std::make_pair(plain[i].x2 + 1000, plain[i].y2 + 500)) << i;
+    if (line) {
+      EXPECT_EQ(std::make_pair(moved[i].x2, moved[i].y2), std::make_pair(plain[i].x2 + 1000, plain[i].y2 + 500)) << i;
+    }
   }
   state.DrawOffsetX = 18218;
   EXPECT_THROW(Draw(), PlatformError);

@@ -100,7 +100,7 @@ TEST_F(Output, CancelKeepsThePickedPrinterAndFocusesTheSiteName) {
   AnswerPrinterDialog([&](PrinterDialog& d) {
     shownFirst = d.Text1->text();
     EXPECT_EQ(d.windowTitle(), "Printer");
-    EXPECT_EQ(d.Combo1->count(), 3);
+    EXPECT_EQ(d.Combo1->count(), 4) << "three printers and the PDF file";
     emit d.Combo1->activated(1);
     d.Command1[1]->click();
   });
@@ -123,37 +123,38 @@ TEST_F(Output, CancelKeepsThePickedPrinterAndFocusesTheSiteName) {
   EXPECT_EQ(CurrentPrinterIndex(), 0) << "the first of two equal names";
 }
 
-TEST_F(Output, NoPrinterInstalledIsReported) {
-  SetPrinterListForTests([] { return QStringList{}; });
-  messages.answer = MessageAnswer::Yes;
-  form->Command3->click();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "プリンターが有りません。");
-}
-
-TEST_F(Output, JobsThePrintingSystemRefusesAreReported) {
-  const QString queue = QString::fromUtf8(qgetenv("PTLOG_TEST_CUPS_QUEUE"));
-  struct Case {
-    const char* name;
-    QString printer;
-    QStringList before, after;  // commands around the print
-  } cases[] = {{"printer removed since it was listed", "kestra-removed-printer", {}, {}},
-               {"queue rejecting jobs", queue, {"cupsreject", queue}, {"cupsaccept", queue}}};
+TEST_F(Output, PdfFileEntryWritesTheReportWhereTheUserSays) {
+  SetPrinterListForTests([] { return QStringList{"Office"}; });
   LoadRecord(1);
-  for (const Case& c : cases) {
-    if (c.printer.isEmpty()) continue;  // no private CUPS scheduler
-    const QString printer = c.printer;
-    SetPrinterListForTests([printer] { return QStringList{printer}; });
-    if (!c.before.isEmpty()) RunTool(c.before[0], c.before.mid(1));
-    messages.shown.clear();
-    messages.answer = MessageAnswer::Yes;
-    AnswerPrinterDialog([](PrinterDialog& d) { d.Command1[0]->click(); });
-    form->Command3->click();
-    if (!c.after.isEmpty()) RunTool(c.after[0], c.after.mid(1));
-    ASSERT_EQ(messages.shown.size(), 2u) << c.name;
-    EXPECT_EQ(messages.shown[1].text, "印刷できませんでした。") << c.name;
-    ExpectControlsBack(false);
-  }
+  messages.answer = MessageAnswer::Yes;
+  QStringList listed;
+  const auto pickPdf = [&](PrinterDialog& d) {
+    listed.clear();
+    for (int i = 0; i < d.Combo1->count(); ++i) listed << d.Combo1->itemText(i);
+    emit d.Combo1->activated(d.Combo1->count() - 1);
+    d.Command1[0]->click();
+  };
+  // Cancel in the file dialog prints nothing.
+  AnswerPrinterDialog(pickPdf);
+  form->Command3->click();
+  EXPECT_EQ(listed, (QStringList{"Office", "PDFファイル"}));
+  ASSERT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_EQ(dialogs.asked.back().fileName, scratch.Path("data/0012060720140530.pdf"));
+  EXPECT_EQ(dialogs.asked.back().filter, "PDF Files (*.pdf)|*.pdf");
+  ExpectControlsBack(false);
+
+  const QString pdf = scratch.Path("report.pdf");
+  dialogs.answers = {pdf};
+  AnswerPrinterDialog(pickPdf);
+  form->Command3->click();
+  EXPECT_EQ(messages.shown.size(), 2u) << "only the questions";
+  const QString info = RunTool("pdfinfo", {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+842 x 595 pts \\(A4\\)"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+0012060720140530.txt"))) << info.toStdString();
+  EXPECT_TRUE(RunTool("pdffonts", {pdf}).contains("IPAMincho"));
+  EXPECT_TRUE(RunTool("pdftotext", {pdf, "-"}).contains("0012"));
+  EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden), QStringList{"report.pdf"})
+      << "no leftovers";
 }
 
 struct Page {
@@ -245,7 +246,7 @@ TEST(SnapshotNames, DefaultJpegPath) {
   const std::pair<const char*, const char*> cases[] = {
       {"/data/0012.txt", "/data/0012.jpg"}, {"/data/a.b.txt", "/data/a.jpg"},
       {"/data/rec", "/data/rec.jpg"},       {"/data/駅前_A_B_2wd_0012.txt", "/data/駅前_A_B_2wd_0012.jpg"}};
-  for (auto [record, jpg] : cases) EXPECT_EQ(DefaultJpegPath(QString::fromUtf8(record)), QString::fromUtf8(jpg));
+  for (auto [record, jpg] : cases) EXPECT_EQ(PathWithExtension(QString::fromUtf8(record), "jpg"), QString::fromUtf8(jpg));
 }
 
 TEST_F(Output, SnapshotNeedsALoadedRecord) {
