@@ -1,5 +1,7 @@
 #include "graph/PainterSurface.h"
 
+#include "platform/FontFamilies.h"
+
 #include <QPaintDevice>
 
 namespace ptlog {
@@ -25,8 +27,7 @@ PainterSurface::PainterSurface(QPainter& painter, QRectF clearArea, PenState& pe
 void PainterSurface::Prepare() {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  font_.setFamilies({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
-                     QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
+  font_.setFamilies(MinchoFamilies());
   SetFontSize(pen_.fontSize);
 }
 

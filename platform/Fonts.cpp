@@ -1,5 +1,6 @@
 #include "platform/Fonts.h"
 
+#include "platform/FontFamilies.h"
 #include "platform/Rounding.h"
 
 #include <QStringList>
@@ -9,10 +10,7 @@ namespace ptlog {
 
 QFont MinchoFont(double points, bool bold) {
   QFont font;
-  // fontconfig does not alias the Windows face to IPAMincho, so name both.
-  font.setFamilies({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
-                    QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                    QStringLiteral("Noto Serif CJK JP")});
+  font.setFamilies(MinchoFamilies());
   font.setPixelSize(int(RoundHalfEven(points * 96.0 / 72.0)));
   font.setBold(bold);
   return font;

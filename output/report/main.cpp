@@ -1,0 +1,134 @@
+// kestra-ptlog-report: test reports (PDF) and sample tables (CSV) of many
+// records at once, without a window.
+#include "output/report/Report.h"
+#include "platform/FileAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace ptlog;
+
+namespace {
+
+const char* const kUsage =
+    "Usage: kestra-ptlog-report [--pdf FILE] [--csv FOLDER] [--scale 1|2] [--details on|off]\n"
+    "                           RECORD-OR-FOLDER...\n"
+    "Writes one A4 landscape test report page per record into FILE (PDF) and/or one table of its\n"
+    "samples per record into FOLDER (NAME.csv, UTF-8, CR LF). A folder stands for its record files\n"
+    "(*.txt), sorted by name. A damaged record is named and skipped.\n"
+    "Exit status: 0 all written, 1 some skipped or not written, 2 usage error.\n";
+
+struct Options {
+  QString pdf, csv;
+  ReportChoices choices;
+  QStringList inputs;
+};
+
+bool Parse(const QStringList& args, Options& o) {
+  for (int i = 1; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == QLatin1String("--pdf") && hasValue) o.pdf = args[++i];
+    else if (a == QLatin1String("--csv") && hasValue) o.csv = args[++i];
+    else if (a == QLatin1String("--scale") && hasValue && (args[i + 1] == "1" || args[i + 1] == "2"))
+      o.choices.scale1MPa = args[++i] == QLatin1String("1");
+    else if (a == QLatin1String("--details") && hasValue && (args[i + 1] == "on" || args[i + 1] == "off"))
+      o.choices.details = args[++i] == QLatin1String("on");
+    else if (a.startsWith(QLatin1String("--"))) return false;
+    else o.inputs << a;
+  }
+  return !o.inputs.isEmpty() && (!o.pdf.isEmpty() || !o.csv.isEmpty());
+}
+
+QStringList RecordFiles(const QStringList& inputs) {
+  QStringList files;
+  for (const QString& input : inputs) {
+    if (!QFileInfo(input).isDir()) {
+      files << input;
+      continue;
+    }
+    const QDir dir(input);
+    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
+      files << dir.filePath(name);
+  }
+  return files;
+}
+
+void Say(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // No window: the fonts and the PDF writer need no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  Options o;
+  if (!Parse(QCoreApplication::arguments(), o)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  if (!o.csv.isEmpty() && !QFileInfo(o.csv).isDir()) {
+    Say(QStringLiteral("kestra-ptlog-report: %1 is not a folder").arg(o.csv));
+    return 2;
+  }
+
+  const QStringList files = RecordFiles(o.inputs);
+  // Written through a temporary file, unbuffered: never a half-written report.
+  QSaveFile pdfFile(o.pdf);
+  std::unique_ptr<QPdfWriter> writer;
+  QPainter painter;
+  if (!o.pdf.isEmpty()) {
+    if (!pdfFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+      Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(o.pdf));
+      return 1;
+    }
+    writer = std::make_unique<QPdfWriter>(&pdfFile);
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    writer->setPageOrientation(QPageLayout::Landscape);
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer->setResolution(1440);
+    writer->setTitle(QStringLiteral("配管試験報告書"));
+    writer->setCreator(QStringLiteral("kestra-ptlog-report"));
+  }
+
+  const QDate today = QDate::currentDate();
+  int skipped = 0, pages = 0;
+  for (int i = 0; i < files.size(); ++i) {
+    if (files.size() > 1) Say(QStringLiteral("[%1/%2] %3").arg(i + 1).arg(files.size()).arg(files[i]));
+    QString why;
+    const std::unique_ptr<ReportRecord> record = LoadReportRecord(files[i], o.choices, why);
+    if (!record) {
+      Say(QStringLiteral("skipped %1: %2").arg(files[i], why));
+      ++skipped;
+      continue;
+    }
+    if (writer) {
+      if (pages == 0 ? !painter.begin(writer.get()) : !writer->newPage()) break;
+      PaintReportPage(painter, *record, today);
+      ++pages;
+    }
+    if (!o.csv.isEmpty()) {
+      const QString csv = QDir(o.csv).filePath(PathWithExtension(FileNamePart(files[i]), QStringLiteral("csv")));
+      if (WriteFileAtomically(csv, RecordCsv(*record)) != WriteResult::Written) {
+        Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(csv));
+        ++skipped;
+      }
+    }
+  }
+  if (writer) {
+    const bool written = pages > 0 && painter.end() && pdfFile.commit();
+    if (!written) {
+      pdfFile.cancelWriting();
+      Say(QStringLiteral("kestra-ptlog-report: no report written to %1").arg(o.pdf));
+      return 1;
+    }
+  }
+  return skipped == 0 ? 0 : 1;
+}

@@ -1,0 +1,107 @@
+// The report command on real record files: pages, tables, damaged records.
+#include "TestSupport.h"
+#include "output/report/Report.h"
+#include "record/RecordFields.h"
+#include "tools/RecordGenerator.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace ptlog;
+using ptlog::test::Scratch;
+
+namespace {
+
+struct Outcome {
+  int exit;
+  QString out, err;
+};
+
+Outcome Report(const QStringList& args) {
+  QProcess p;
+  p.start(PTLOG_REPORT_PROGRAM, args);
+  p.waitForFinished(120000);
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString Tool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  p.waitForFinished(60000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class ReportCommand : public ::testing::Test {
+protected:
+  void SetUp() override {
+    QDir().mkpath(scratch.Path("records"));
+    QDir().mkpath(scratch.Path("csv"));
+    tools::RecordSpec typed = tools::TypedTest(2, 750, 60, 10, 300, 750, 5);
+    typed.inspectionNumber = 7;
+    tools::RecordSpec untyped = typed;
+    untyped.pipeType = 0;
+    untyped.inspectionNumber = 8;
+    paths << Put("0007060720140530.txt", tools::RecordText(typed))
+          << Put("駅前_A棟_山田_2ws_0008060720140530.txt", tools::RecordText(untyped))
+          << Put("0009060720140530.txt", tools::RecordText(typed).left(400));  // cut short
+  }
+  QString Put(const QString& name, const QString& text) {
+    return scratch.Write("records/" + name, text.toLatin1() + "\r\n");
+  }
+  Scratch scratch;
+  QStringList paths;
+};
+
+TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
+  const QString pdf = scratch.Path("out.pdf");
+  const Outcome run = Report({"--pdf", pdf, "--csv", scratch.Path("csv"), scratch.Path("records")});
+  EXPECT_EQ(run.exit, 1) << "one record skipped";
+  EXPECT_TRUE(run.err.contains("skipped " + paths[2])) << run.err.toStdString();
+  EXPECT_TRUE(QRegularExpression("Pages:\\s+2\\n").match(Tool("pdfinfo", {pdf})).hasMatch());
+  EXPECT_TRUE(Tool("pdfinfo", {pdf}).contains("842 x 595 pts (A4)"));
+
+  for (int page = 1; page <= 2; ++page) {
+    // Every readout as the window shows it for the same record and choices.
+    QString why;
+    const auto record = LoadReportRecord(paths[page - 1], {}, why);
+    ASSERT_TRUE(record);
+    const QString text = Tool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    for (int i : {readout::Number, readout::Date, readout::Pressure[0], readout::Time[3], readout::Differential[3]})
+      EXPECT_TRUE(text.contains(record->view.Label4Caption(i).trimmed())) << page << " " << i;
+    EXPECT_EQ(text.contains("合格"), page == 1) << "the verdict of a typed record";
+    EXPECT_EQ(text.contains("駅前"), page == 2) << "site from the saved name";
+    EXPECT_EQ(text.contains("2.0MPa"), page == 2) << "the scale from the saved name";
+
+    // The table: a header block, then one row per sample.
+    const QByteArray csv = Scratch::Read(scratch.Path("csv/") + PathWithExtension(FileNamePart(paths[page - 1]), "csv"));
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
+    const qsizetype header = lines.indexOf("経過秒,経過時間,圧力(kPa)");
+    ASSERT_GT(header, 0);
+    const TestRecord& r = record->state.Record;
+    ASSERT_EQ(lines.size() - header - 2, r.SampleCount);
+    for (qint32 i : {0, r.SampleCount / 2, r.SampleCount - 1}) {
+      const QStringList row = lines[header + 1 + i].split(',');
+      EXPECT_EQ(row[0].toInt(), i * r.IntervalSeconds);
+      EXPECT_EQ(row[2], QString::number(ReadSample(r.RecordText, i) / 1000.0, 'f', 2));
+    }
+  }
+  EXPECT_EQ(QDir(scratch.Path("csv")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(ReportCommand, ExitCodes) {
+  EXPECT_EQ(Report({"--pdf", scratch.Path("one.pdf"), paths[0]}).exit, 0);
+  for (const QStringList& bad : {QStringList{paths[0]}, QStringList{"--pdf", scratch.Path("x.pdf")},
+                                 QStringList{"--scale", "3", "--pdf", scratch.Path("x.pdf"), paths[0]}}) {
+    const Outcome run = Report(bad);
+    EXPECT_EQ(run.exit, 2) << bad.join(' ').toStdString();
+    EXPECT_TRUE(run.err.contains("Usage: kestra-ptlog-report"));
+  }
+  // Nothing whole to report: no file is left behind.
+  EXPECT_EQ(Report({"--pdf", scratch.Path("none.pdf"), paths[2]}).exit, 1);
+  EXPECT_FALSE(QFile::exists(scratch.Path("none.pdf")));
+}
+
+}  // namespace
