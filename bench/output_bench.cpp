@@ -1,4 +1,4 @@
-// Printing one record to a PDF file and saving its snapshot, through the
+// Printing one record to a PDF file from the printer dialog and saving its snapshot, through the
 // window's buttons with every question answered: medians of several runs.
 #include "mainwin/Form1.h"
 #include "output/PrinterDialog.h"
@@ -30,8 +30,9 @@ int main(int argc, char** argv) {
   SetMessageHandler([](const MessageRequest&) { return MessageAnswer::Yes; });
   QString next;
   SetFileDialogHandler([&](const FileDialogRequest&) { return next; });
+  // No printer: the dialog's PDF file entry, as a user without one prints.
   SetPrinterListForTests([] { return QStringList{}; });
-  UsePdfFilePrinter(dir.filePath("page.pdf"));
+  MakeCurrentPrinter(kPdfFileEntry);
 
   Form1 form(LocateSettings(dir.path(), {"bench", dir.filePath("s.ini")}, QString()));
   form.Load();
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, [&] {
       if (auto* d = form.findChild<PrinterDialog*>("frmPRT")) d->Command1[0]->click();
     });
+    next = dir.filePath(QStringLiteral("page%1.pdf").arg(i));
     QElapsedTimer t;
     t.start();
     form.Command3->click();
