@@ -34,6 +34,19 @@ QString RunTool(const QString& program, const QStringList& args) {
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The page's drawing operators: every compressed stream of the file, inflated.
+QByteArray PageContent(const QString& pdf) {
+  const QByteArray file = Scratch::Read(pdf);
+  QByteArray content;
+  for (qsizetype at = file.indexOf("stream\n"); at >= 0; at = file.indexOf("stream\n", at + 1)) {
+    const qsizetype end = file.indexOf("endstream", at);
+    if (end < 0) break;
+    // qUncompress wants the zlib data behind a big-endian size that is large enough.
+    content += qUncompress(QByteArray("\x00\x40\x00\x00", 4) + file.mid(at + 7, end - at - 7));
+  }
+  return content;
+}
+
 class Output : public Form1Fixture {
 protected:
   void SetUp() override {
@@ -186,6 +199,9 @@ TEST_P(PdfPage, OneA4LandscapePageOfTheWindow) {
   for (const char* expected : GetParam().texts)
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
   EXPECT_FALSE(text.contains("データ読込")) << "the buttons are not on the page";
+  // Bold labels keep their weight: the Mincho face has no bold, so each bold
+  // run is drawn twice, the second time as an overprint span.
+  EXPECT_GT(PageContent(pdf).count("/ActualText <> >> BDC"), 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(
