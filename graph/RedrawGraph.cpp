@@ -3,6 +3,7 @@
 #include "platform/Arithmetic.h"
 #include "platform/Rounding.h"
 #include "record/ReadoutFormats.h"
+#include "record/Readouts.h"
 #include "record/RecordFields.h"
 
 #include <cstdlib>
@@ -10,6 +11,9 @@
 namespace ptlog {
 
 namespace {
+
+// Lines A to D, as the readout grid orders them.
+constexpr int kA = 0, kB = 1, kC = 2, kD = 3;
 
 constexpr int kLeft = 700, kRight = 14500, kTop = 200, kBottom = 7200;
 constexpr int kPlotWidth = 13800;
@@ -78,8 +82,9 @@ private:
     g_.Print(text);
   }
   void SetLabel(int index, const QString& text) { v_.SetLabel4Caption(index, text); }
+  // The differential of a pressure readout against line A's.
   QString Differential(int index) const {
-    return DifferentialText(LabelValue(v_, index) - LabelValue(v_, 3));
+    return DifferentialText(LabelValue(v_, index) - LabelValue(v_, readout::Pressure[kA]));
   }
 
   qint32 SampleX(qint32 i) const {
@@ -123,20 +128,21 @@ void Redraw::Run() {
 
   r_.FailFlag = ReadH2(r_.RecordText, kFailFlagPosition);
 
-  SetLabel(0, InspectionNumberCaption(r_));
-  SetLabel(1, DateCaption(r_));
-  for (int i = 3; i <= 14; ++i) SetLabel(i, QString());
+  SetLabel(readout::Number, InspectionNumberCaption(r_));
+  SetLabel(readout::Date, DateCaption(r_));
+  for (int line = 0; line < 4; ++line)
+    for (int i : {readout::Pressure[line], readout::Time[line], readout::Differential[line]}) SetLabel(i, QString());
 
   const qint32 minutes = r_.Typed() ? r_.TestMinutes : r_.MeasureMinutes;
   span_ = Mul32(minutes, 60);
   if (span_ == 0) span_ = 1;
   if (r_.Typed()) WriteTypedHeaderReadouts();
-  SetLabel(2, DurationText(minutes));
+  SetLabel(readout::Duration, DurationText(minutes));
 
   WriteJudgement();
   DrawTimeAxis();
   WalkSamples();
-  SetLabel(14, Differential(6));
+  SetLabel(readout::Differential[kD], Differential(readout::Pressure[kD]));
   if (r_.Typed()) DrawEndLines();
   g_.SetVisible(true);
 }
@@ -166,25 +172,25 @@ void Redraw::DrawFrame() {
 }
 
 void Redraw::WriteTypedHeaderReadouts() {
-  SetLabel(4, PressureText(r_.BPressurePa));
-  SetLabel(8, TimeText(r_.EndSeconds));
-  SetLabel(3, PressureText(r_.APressurePa));
-  SetLabel(7, TimeText(s_.CursorATime));
-  SetLabel(11, DifferentialText(0));
-  SetLabel(12, Differential(4));
+  SetLabel(readout::Pressure[kB], PressureText(r_.BPressurePa));
+  SetLabel(readout::Time[kB], TimeText(r_.EndSeconds));
+  SetLabel(readout::Pressure[kA], PressureText(r_.APressurePa));
+  SetLabel(readout::Time[kA], TimeText(s_.CursorATime));
+  SetLabel(readout::Differential[kA], DifferentialText(0));
+  SetLabel(readout::Differential[kB], Differential(readout::Pressure[kB]));
 }
 
 void Redraw::WriteJudgement() {
   const bool named = r_.PipeType >= 1 && r_.PipeType <= 4;
-  SetLabel(15, named ? QString::fromUtf8(kPipeNames[r_.PipeType - 1]) : QString());
-  SetLabel(18, r_.Typed() ? (r_.FailFlag == 0 ? QStringLiteral("合格") : QStringLiteral("不合格"))
+  SetLabel(readout::PipeType, named ? QString::fromUtf8(kPipeNames[r_.PipeType - 1]) : QString());
+  SetLabel(readout::Verdict, r_.Typed() ? (r_.FailFlag == 0 ? QStringLiteral("合格") : QStringLiteral("不合格"))
                           : QString());
   if (r_.Typed()) {
-    SetLabel(16, TestPressureText(r_.TestPressureKpa));
-    SetLabel(17, CriterionText(r_.AllowedDropPa));
+    SetLabel(readout::TestPressure, TestPressureText(r_.TestPressureKpa));
+    SetLabel(readout::Criterion, CriterionText(r_.AllowedDropPa));
   } else {
-    SetLabel(16, TestPressureText(r_.SetPressureKpa));
-    SetLabel(17, QString());
+    SetLabel(readout::TestPressure, TestPressureText(r_.SetPressureKpa));
+    SetLabel(readout::Criterion, QString());
   }
 }
 
@@ -215,16 +221,16 @@ void Redraw::WalkSamples() {
       DrawCursor(kLineA, x);
       drawnA = true;
       if (!r_.Typed()) {
-        SetLabel(3, PressureText(p));
-        SetLabel(7, TimeText(t));
-        SetLabel(11, DifferentialText(Add32(p, -qint64(r_.APressurePa)) / 1000.0));
+        SetLabel(readout::Pressure[kA], PressureText(p));
+        SetLabel(readout::Time[kA], TimeText(t));
+        SetLabel(readout::Differential[kA], DifferentialText(Add32(p, -qint64(r_.APressurePa)) / 1000.0));
       }
     }
     if (!drawnD && t >= s_.CursorDTime) {
       DrawCursor(kLineD, x);
       drawnD = true;
-      SetLabel(6, PressureText(p));
-      SetLabel(10, TimeText(t));
+      SetLabel(readout::Pressure[kD], PressureText(p));
+      SetLabel(readout::Time[kD], TimeText(t));
     }
 
     g_.SetDrawWidth(2);
@@ -277,14 +283,14 @@ void Redraw::DrawEndLines() {
   const qint32 xe = SampleX(last);
   if (r_.FailFlag == 0) {
     DrawCursor(kLineB, xe);
-    SetLabel(4, PressureText(r_.FinalPressurePa));
-    SetLabel(8, TimeText(te));
-    SetLabel(12, Differential(4));
+    SetLabel(readout::Pressure[kB], PressureText(r_.FinalPressurePa));
+    SetLabel(readout::Time[kB], TimeText(te));
+    SetLabel(readout::Differential[kB], Differential(readout::Pressure[kB]));
   }
   DrawCursor(kLineC, xe);
-  SetLabel(5, PressureText(r_.FinalPressurePa));
-  SetLabel(9, TimeText(te));
-  SetLabel(13, Differential(5));
+  SetLabel(readout::Pressure[kC], PressureText(r_.FinalPressurePa));
+  SetLabel(readout::Time[kC], TimeText(te));
+  SetLabel(readout::Differential[kC], Differential(readout::Pressure[kC]));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/FileDialogs.h"
 #include "record/DecodeTestRecord.h"
 #include "record/RecordFile.h"
+#include "record/Readouts.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -23,7 +24,10 @@ const QString kCannotSave = QStringLiteral("ファイルを保存できません
 const QString kFieldNames[3] = {QStringLiteral("現場名"), QStringLiteral("棟名"),
                                 QStringLiteral("担当者")};
 
-constexpr int kLayoutLabel3[] = {6, 7, 12, 14, 15, 17};
+// The captions whose visibility a record's kind decides.
+constexpr int kLayoutLabel3[] = {layout::TypedOnlyCaptions[0], layout::TypedOnlyCaptions[1],
+                                 layout::TypedOnlyCaptions[2], layout::TypedOnlyCaptions[3],
+                                 layout::TypedOnlyCaptions[4], layout::LineACaption};
 constexpr qint32 kMostSamplesShown = 721;  // the cursor bars end at sample 720
 
 // A file that was read but cannot be shown is not called unreadable.
@@ -42,15 +46,15 @@ struct Form1::DisplaySnapshot {
   std::array<int, 2> scroll;
   bool scrollAVisible;
   std::array<bool, std::size(kLayoutLabel3)> label3Visible;
-  bool label4_16Visible;
+  bool typedReadoutVisible;
   std::array<QString, 19> captions;
   QImage picture;
 };
 
 Form1::DisplaySnapshot Form1::TakeSnapshot() const {
   DisplaySnapshot s{state_, {}, Option2[0]->isChecked(), Option1[0]->isChecked(), Check1->Value(),
-                    {HScroll1[0]->value(), HScroll1[1]->value()}, !HScroll1[0]->isHidden(), {},
-                    !Label4[16]->isHidden(), {}, Picture1->Canvas().copy()};
+                    {HScroll1[0]->value(), HScroll1[1]->value()}, !HScroll1[layout::LineABar]->isHidden(), {},
+                    !Label4[layout::TypedOnlyReadout]->isHidden(), {}, Picture1->Canvas().copy()};
   for (int i = 0; i < 3; ++i) s.fields[i] = Text1[i]->text();
   for (size_t i = 0; i < std::size(kLayoutLabel3); ++i) s.label3Visible[i] = !Label3[kLayoutLabel3[i]]->isHidden();
   for (int i = 0; i < 19; ++i) s.captions[i] = Label4[i]->text();
@@ -68,9 +72,9 @@ void Form1::Restore(const DisplaySnapshot& s) {
     Check1->SetValue(s.details);
     for (int i = 0; i < 2; ++i) HScroll1[i]->setValue(s.scroll[i]);
   }
-  HScroll1[0]->setVisible(s.scrollAVisible);
+  HScroll1[layout::LineABar]->setVisible(s.scrollAVisible);
   for (size_t i = 0; i < std::size(kLayoutLabel3); ++i) Label3[kLayoutLabel3[i]]->setVisible(s.label3Visible[i]);
-  Label4[16]->setVisible(s.label4_16Visible);
+  Label4[layout::TypedOnlyReadout]->setVisible(s.typedReadoutVisible);
   for (int i = 0; i < 19; ++i) Label4[i]->SetCaption(s.captions[i]);
   Picture1->SetCanvas(s.picture);
 }

@@ -3,22 +3,18 @@
 #include "platform/Arithmetic.h"
 #include "platform/Rounding.h"
 #include "record/ReadoutFormats.h"
+#include "record/Readouts.h"
 #include "record/RecordFile.h"
 
 namespace ptlog {
 
 namespace {
 
-// Result-panel captions and values that only typed records show.
-constexpr int kTypedOnlyLabel3[] = {6, 7, 14, 15, 17};
-constexpr int kTypedOnlyLabel4 = 16;
-constexpr int kLineAScrollCaption = 12;
-
 void ShowTypedLayout(MainView& view, bool typed) {
-  for (int i : kTypedOnlyLabel3) view.SetLabel3Visible(i, typed);
-  view.SetLabel4Visible(kTypedOnlyLabel4, typed);
-  view.SetLabel3Visible(kLineAScrollCaption, !typed);
-  view.SetScrollVisible(0, !typed);
+  for (int i : layout::TypedOnlyCaptions) view.SetLabel3Visible(i, typed);
+  view.SetLabel4Visible(layout::TypedOnlyReadout, typed);
+  view.SetLabel3Visible(layout::LineACaption, !typed);
+  view.SetScrollVisible(layout::LineABar, !typed);
 }
 
 }  // namespace
@@ -29,8 +25,8 @@ void DecodeTestRecord(ViewState& state, MainView& view) {
   state.Record = DecodeHeader(text);
   TestRecord& r = state.Record;
 
-  view.SetLabel4Caption(0, InspectionNumberCaption(r));
-  view.SetLabel4Caption(1, DateCaption(r));
+  view.SetLabel4Caption(readout::Number, InspectionNumberCaption(r));
+  view.SetLabel4Caption(readout::Date, DateCaption(r));
 
   state.DrawOffsetX = 0;
   state.DrawOffsetY = 0;

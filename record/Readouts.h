@@ -12,3 +12,14 @@ inline constexpr int PipeType = 15, TestPressure = 16, Criterion = 17, Verdict =
 inline constexpr int Count = 19;
 
 }  // namespace ptlog::readout
+
+namespace ptlog::layout {
+
+// What a record's kind shows: captions (Label3) and the test-pressure readout
+// of typed records only; the line-A bar and its caption for untyped ones.
+inline constexpr int TypedOnlyCaptions[] = {6, 7, 14, 15, 17};
+inline constexpr int TypedOnlyReadout = readout::TestPressure;
+inline constexpr int LineACaption = 12, LineDCaption = 13;  // "Ａ線移動", "Ｄ線移動"
+inline constexpr int LineABar = 0, LineDBar = 1;            // HScroll1
+
+}  // namespace ptlog::layout
