@@ -3,6 +3,7 @@
 #include "FakeView.h"
 #include "TestSupport.h"
 #include "record/RecordFile.h"
+#include "record/Readouts.h"
 #include "tools/RecordGenerator.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,8 @@ tools::RecordSpec Untyped(int samples, int interval) {
 
 class Decode : public ::testing::Test {
 protected:
-  int Load(const tools::RecordSpec& spec, const QString& name = "r.txt") {
-    state.RecordPath = scratch.Path(name);
+  int Load(const tools::RecordSpec& spec) {
+    state.RecordPath = scratch.Path("r.txt");
     WriteRecordFile(state.RecordPath, tools::RecordText(spec));
     state.CursorDPlaced = false;
     try {
@@ -35,118 +36,74 @@ protected:
     }
     return 0;
   }
+  // Whether the window shows what a typed record shows.
+  bool TypedLayout() const {
+    for (int i : layout::TypedOnlyCaptions)
+      if (!view.label3Visible[i]) return false;
+    return view.label4Visible[layout::TypedOnlyReadout] && !view.label3Visible[layout::LineACaption] &&
+           !view.scrollVisible[layout::LineABar];
+  }
   Scratch scratch;
   ViewState state;
   FakeView view{state};
 };
 
-TEST_F(Decode, EmptyRecordPathDoesNothing) {
+TEST_F(Decode, NothingLoadedOrMissingFileDrawsNothing) {
   DecodeTestRecord(state, view);
-  EXPECT_EQ(view.redraws, 0);
-  EXPECT_EQ(view.captions[0], "");
-}
-
-TEST_F(Decode, UntypedLineAStartsNearestToFiveMinutes) {
-  struct Case {
-    int interval, position, lineA;
-  } cases[] = {{10, 30, 300}, {8, 38, 304}, {7, 43, 301}, {255, 1, 255}, {1, 300, 300}};
-  for (const Case& c : cases) {
-    ASSERT_EQ(Load(Untyped(301, c.interval)), 0) << c.interval;
-    EXPECT_EQ(view.scroll[0], c.position) << c.interval;
-    EXPECT_EQ(state.CursorATime, c.lineA) << c.interval;
-    EXPECT_TRUE(view.scrollVisible[0]);
-    EXPECT_TRUE(view.label3Visible[12]);
-    for (int i : {6, 7, 14, 15, 17}) EXPECT_FALSE(view.label3Visible[i]) << i;
-    EXPECT_FALSE(view.label4Visible[16]);
-  }
-}
-
-TEST_F(Decode, TypedLayoutAndElapsedEndSeconds) {
-  tools::RecordSpec s = Untyped(100, 10);
-  s.pipeType = 2;
-  s.testMinutes = 10;
-  s.cursorStartMinutes = 3;
-  s.endSecondsStored = 120;
-  ASSERT_EQ(Load(s), 0);
-  EXPECT_EQ(state.Record.EndSeconds, 480);
-  EXPECT_EQ(state.CursorATime, 180);
-  EXPECT_EQ(view.scroll[0], 0);
-  EXPECT_FALSE(view.scrollVisible[0]);
-  EXPECT_FALSE(view.label3Visible[12]);
-  for (int i : {6, 7, 14, 15, 17}) EXPECT_TRUE(view.label3Visible[i]) << i;
-  EXPECT_TRUE(view.label4Visible[16]);
-
-  s.pipeType = 0;
-  ASSERT_EQ(Load(s), 0);
-  EXPECT_EQ(state.Record.EndSeconds, 120) << "untyped: as stored";
-}
-
-TEST_F(Decode, HeaderCaptionsAndLineD) {
-  tools::RecordSpec s = Untyped(100, 10);
-  s.inspectionNumber = 5;
-  s.year = 6;
-  s.month = 7;
-  s.day = 20;
-  s.hourCode = 42;
-  s.minute = 5;
-  ASSERT_EQ(Load(s), 0);
-  EXPECT_EQ(view.captions[0], "0005");
-  EXPECT_EQ(view.captions[1], "06/07/20 14:05");
-  EXPECT_TRUE(state.CursorDPlaced);
-  EXPECT_EQ(view.scroll[1], 99);
-  EXPECT_EQ(state.CursorDTime, 990);
-}
-
-TEST_F(Decode, DecodingAgainKeepsLineDButResetsLineA) {
-  ASSERT_EQ(Load(Untyped(100, 10)), 0);
-  view.SetScrollValue(1, 50);
-  view.SetScrollValue(0, 40);
-  EXPECT_EQ(state.CursorDTime, 500);
-  EXPECT_EQ(state.CursorATime, 400);
-  DecodeTestRecord(state, view);
-  EXPECT_EQ(state.CursorDTime, 500);
-  EXPECT_EQ(view.scroll[1], 50);
-  EXPECT_EQ(state.CursorATime, 300);
-  EXPECT_EQ(view.scroll[0], 30);
-}
-
-TEST_F(Decode, SampleCountLimitOfTheLineDBar) {
-  EXPECT_EQ(Load(Untyped(721, 10)), 0);
-  EXPECT_EQ(view.scroll[1], 720);
-  const int redrawsBefore = view.redraws;
-  EXPECT_EQ(Load(Untyped(722, 10)), 380);
-  EXPECT_EQ(view.redraws - redrawsBefore, 2) << "the line-A moves of steps 6 and 9; no step 11";
-  EXPECT_EQ(view.captions[0], "0001") << "header readouts were set";
-}
-
-TEST_F(Decode, UntypedWithoutIntervalStopsAtDivisionByZero) {
-  EXPECT_EQ(Load(Untyped(10, 0)), 11);
-  EXPECT_FALSE(state.CursorDPlaced) << "step 10 never ran";
-}
-
-TEST_F(Decode, MissingFileEndsAtTheRead) {
+  view.SetScrollValue(0, 5);
+  view.SetScrollValue(1, 7);
+  EXPECT_EQ(std::make_tuple(state.CursorATime, state.CursorDTime, view.redraws), std::make_tuple(0, 0, 0));
   state.RecordPath = scratch.Path("none.txt");
   EXPECT_THROW(DecodeTestRecord(state, view), PlatformError);
   EXPECT_EQ(view.redraws, 0);
 }
 
-TEST_F(Decode, ScrollBeyondTheLastSampleComesBack) {
-  ASSERT_EQ(Load(Untyped(100, 10)), 0);
-  view.SetScrollValue(0, 31);
-  EXPECT_EQ(state.CursorATime, 310);
-  const int before = view.redraws;
-  view.SetScrollValue(1, 100);
-  EXPECT_EQ(view.scroll[1], 99);
-  EXPECT_EQ(state.CursorDTime, 990);
-  EXPECT_EQ(view.redraws - before, 2) << "the nested change and the outer one";
+TEST_F(Decode, LayoutAndLineAByKindOfRecord) {
+  // Untyped: line A at the sample nearest to five minutes.
+  for (auto [interval, position] : {std::pair{10, 30}, {8, 38}, {7, 43}, {255, 1}, {1, 300}}) {
+    ASSERT_EQ(Load(Untyped(301, interval)), 0) << interval;
+    EXPECT_EQ(std::make_pair(view.scroll[0], state.CursorATime), std::make_pair(position, position * interval));
+    EXPECT_FALSE(TypedLayout());
+  }
+  tools::RecordSpec s = Untyped(100, 10);
+  s.pipeType = 2, s.testMinutes = 10, s.cursorStartMinutes = 3, s.endSecondsStored = 120;
+  ASSERT_EQ(Load(s), 0);
+  EXPECT_TRUE(TypedLayout());
+  EXPECT_EQ(std::make_tuple(state.Record.EndSeconds, state.CursorATime, view.scroll[0]), std::make_tuple(480, 180, 0));
+  s.pipeType = 0;
+  ASSERT_EQ(Load(s), 0);
+  EXPECT_EQ(state.Record.EndSeconds, 120) << "untyped: as stored";
 }
 
-TEST_F(Decode, ScrollWithNothingLoadedChangesNothing) {
-  view.SetScrollValue(0, 5);
-  view.SetScrollValue(1, 7);
-  EXPECT_EQ(state.CursorATime, 0);
-  EXPECT_EQ(state.CursorDTime, 0);
-  EXPECT_EQ(view.redraws, 0);
+TEST_F(Decode, HeaderCaptionsAndLineDWhichASecondDecodeKeeps) {
+  tools::RecordSpec s = Untyped(100, 10);
+  s.inspectionNumber = 5, s.year = 6, s.month = 7, s.day = 20, s.hourCode = 42, s.minute = 5;
+  ASSERT_EQ(Load(s), 0);
+  EXPECT_EQ(view.captions[readout::Number], "0005");
+  EXPECT_EQ(view.captions[readout::Date], "06/07/20 14:05");
+  EXPECT_EQ(std::make_tuple(state.CursorDPlaced, view.scroll[1], state.CursorDTime), std::make_tuple(true, 99, 990));
+
+  view.SetScrollValue(1, 50);
+  view.SetScrollValue(0, 40);
+  DecodeTestRecord(state, view);
+  EXPECT_EQ(std::make_pair(state.CursorDTime, view.scroll[1]), std::make_pair(500, 50));
+  EXPECT_EQ(std::make_pair(state.CursorATime, view.scroll[0]), std::make_pair(300, 30));
+
+  // A bar moved past the last sample comes back to it, redrawing twice.
+  const int before = view.redraws;
+  view.SetScrollValue(1, 100);
+  EXPECT_EQ(std::make_tuple(view.scroll[1], state.CursorDTime, view.redraws - before), std::make_tuple(99, 990, 2));
+}
+
+TEST_F(Decode, RecordsThatCannotBeShownStopWithTheirError) {
+  EXPECT_EQ(Load(Untyped(721, 10)), 0);
+  EXPECT_EQ(view.scroll[1], 720);
+  const int redrawsBefore = view.redraws;
+  EXPECT_EQ(Load(Untyped(722, 10)), 380);
+  EXPECT_EQ(view.redraws - redrawsBefore, 2) << "the line-A moves; not the final redraw";
+  EXPECT_EQ(view.captions[readout::Number], "0001") << "header readouts were set";
+  EXPECT_EQ(Load(Untyped(10, 0)), 11);
+  EXPECT_FALSE(state.CursorDPlaced) << "line D was never placed";
 }
 
 }  // namespace
