@@ -77,10 +77,11 @@ int main(int argc, char** argv) {
   // character; data stretches that wait to 16 quiet ticks, and the request's
   // own 16-tick wait then comes on top.
   const double exchangeFloor = floor + 16 * tick;
-  std::printf("download_result %s\ndownload_bytes %lld\ndownload_s %.2f\ndownload_floor_s %.2f\n"
-              "download_over_floor_percent %.2f\ndownload_exchange_floor_s %.2f\n"
-              "download_over_exchange_floor_percent %.2f\n",
-              view.status.toUtf8().constData(), qlonglong(lineBytes), seconds, floor,
-              (seconds / floor - 1.0) * 100.0, exchangeFloor, (seconds / exchangeFloor - 1.0) * 100.0);
+  std::printf(
+      "download_result %s\ndownload_bytes %lld\ndownload_s %.2f\ndownload_floor_s %.2f\n"
+      "download_over_floor_percent %.2f\ndownload_exchange_floor_s %.2f\n"
+      "download_over_exchange_floor_percent %.2f\n",
+      view.status.toUtf8().constData(), qlonglong(lineBytes), seconds, floor, (seconds / floor - 1.0) * 100.0,
+      exchangeFloor, (seconds / exchangeFloor - 1.0) * 100.0);
   return view.status.isEmpty();
 }

@@ -100,11 +100,15 @@ int main(int argc, char** argv) {
     state.CursorDTime = samples - 1;
     QImage canvas(QSize(1001, 545), QImage::Format_RGB32);
     PenState pen;
-    const double redraw = MedianMs(once ? 1 : samples > 1000 ? 21 : 201, [&] {
-      PainterSurface surface(&canvas, 1.0 / 15.0, QRectF(0, 0, 15015, 8175), pen);
-      RedrawGraph(state, view, surface);
-      surface.End();
-    });
+    const double redraw =
+        MedianMs(once             ? 1
+                 : samples > 1000 ? 21
+                                  : 201,
+                 [&] {
+                   PainterSurface surface(&canvas, 1.0 / 15.0, QRectF(0, 0, 15015, 8175), pen);
+                   RedrawGraph(state, view, surface);
+                   surface.End();
+                 });
     if (once) return 0;
     std::printf("redraw_%d_ms %.3f\nredraw_%d_us_per_sample %.4f\n", samples, redraw, samples,
                 redraw * 1000.0 / samples);

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QTimer>
 
+#include <unistd.h>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 
 namespace {
 

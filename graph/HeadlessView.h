@@ -14,7 +14,8 @@ namespace ptlog {
 // they fill the window's labels.
 class HeadlessView : public MainView {
 public:
-  HeadlessView(ViewState& state, bool scale1MPa, int details) : state_(state), scale1MPa_(scale1MPa), details_(details) {}
+  HeadlessView(ViewState& state, bool scale1MPa, int details)
+      : state_(state), scale1MPa_(scale1MPa), details_(details) {}
 
   bool Scale1MPaSelected() const override { return scale1MPa_; }
   int DetailsValue() const override { return details_; }

@@ -11,10 +11,13 @@ constexpr double kTwipsPerPixel = 15.0;  // a pen pixel at 96 dots to the inch
 constexpr double kTwipsPerPoint = 20.0;
 }  // namespace
 
-PainterSurface::PainterSurface(QPaintDevice* device, double pixelsPerTwip, QRectF clearArea,
-                               PenState& pen, std::function<void(bool)> onVisible)
-    : ownPainter_(device), painter_(ownPainter_), clearArea_(clearArea),
-      onVisible_(std::move(onVisible)), pen_(pen) {
+PainterSurface::PainterSurface(QPaintDevice* device, double pixelsPerTwip, QRectF clearArea, PenState& pen,
+                               std::function<void(bool)> onVisible)
+    : ownPainter_(device),
+      painter_(ownPainter_),
+      clearArea_(clearArea),
+      onVisible_(std::move(onVisible)),
+      pen_(pen) {
   painter_.scale(pixelsPerTwip, pixelsPerTwip);
   Prepare();
 }

@@ -90,9 +90,7 @@ private:
   qint32 SampleX(qint32 i) const {
     return ToInteger32(Divide(r_.IntervalSeconds, span_) * double(Mul32(i, kPlotWidth)) + kLeft);
   }
-  qint32 PressureY(qint32 p) const {
-    return ClampY(ToInteger32(kBottom - p / fullScale_ * 7000.0));
-  }
+  qint32 PressureY(qint32 p) const { return ClampY(ToInteger32(kBottom - p / fullScale_ * 7000.0)); }
   qint32 DetailY(qint32 p) const {
     return ClampY(ToInteger32(3700.0 - double(Add32(p, -qint64(r_.APressurePa))) / 1000000.0 * 700000.0));
   }
@@ -131,7 +129,8 @@ void Redraw::Run() {
   SetLabel(readout::Number, InspectionNumberCaption(r_));
   SetLabel(readout::Date, DateCaption(r_));
   for (int line = 0; line < 4; ++line)
-    for (int i : {readout::Pressure[line], readout::Time[line], readout::Differential[line]}) SetLabel(i, QString());
+    for (int i : {readout::Pressure[line], readout::Time[line], readout::Differential[line]})
+      SetLabel(i, QString());
 
   const qint32 minutes = r_.Typed() ? r_.TestMinutes : r_.MeasureMinutes;
   span_ = Mul32(minutes, 60);
@@ -151,8 +150,7 @@ void Redraw::DrawScales() {
   const bool oneMpa = v_.Scale1MPaSelected();
   fullScale_ = oneMpa ? 1000000.0 : 2000000.0;
   const char* const* left = oneMpa ? kLeftLabels1MPa : kLeftLabels2MPa;
-  for (int row = 0; row < 10; ++row)
-    PrintAt(X(100), Y(100 + row * kGridStep), QString::fromUtf8(left[row]));
+  for (int row = 0; row < 10; ++row) PrintAt(X(100), Y(100 + row * kGridStep), QString::fromUtf8(left[row]));
 
   details_ = v_.DetailsValue() == 1;
   if (details_)
@@ -183,8 +181,8 @@ void Redraw::WriteTypedHeaderReadouts() {
 void Redraw::WriteJudgement() {
   const bool named = r_.PipeType >= 1 && r_.PipeType <= 4;
   SetLabel(readout::PipeType, named ? QString::fromUtf8(kPipeNames[r_.PipeType - 1]) : QString());
-  SetLabel(readout::Verdict, r_.Typed() ? (r_.FailFlag == 0 ? QStringLiteral("合格") : QStringLiteral("不合格"))
-                          : QString());
+  SetLabel(readout::Verdict,
+           r_.Typed() ? (r_.FailFlag == 0 ? QStringLiteral("合格") : QStringLiteral("不合格")) : QString());
   if (r_.Typed()) {
     SetLabel(readout::TestPressure, TestPressureText(r_.TestPressureKpa));
     SetLabel(readout::Criterion, CriterionText(r_.AllowedDropPa));
@@ -266,8 +264,7 @@ void Redraw::DrawDetailSegment(qint32 x, qint32 detailY) {
 void Redraw::DrawBundle(qint32 x1, qint32 y1, qint32 x2, qint32 y2) {
   static constexpr int kShifts[7][2] = {{0, 0}, {8, 0}, {0, 8}, {8, 8}, {16, 0}, {0, 16}, {16, 16}};
   for (const auto& d : kShifts)
-    g_.Line(Xv(Add32(x1, d[0])), Yv(Add32(y1, d[1])), Xv(Add32(x2, d[0])), Yv(Add32(y2, d[1])),
-            kDetailRed);
+    g_.Line(Xv(Add32(x1, d[0])), Yv(Add32(y1, d[1])), Xv(Add32(x2, d[0])), Yv(Add32(y2, d[1])), kDetailRed);
 }
 
 void Redraw::DrawCursor(const CursorLine& line, qint32 x) {

@@ -80,12 +80,15 @@ void LoggerLink::HandleCommEvent(int code) {
       clock_.TickCount = kQuietTicks;
       return;
     }
-    case 1: case 3: case 4: case 5: case 6: case 7:
-    case CommEventOverrun: case CommEventRxOver:
-      return;
-    case CommEventDeviceLost:
-      deviceLost_ = running_;
-      return;
+    case 1:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case CommEventOverrun:
+    case CommEventRxOver: return;
+    case CommEventDeviceLost: deviceLost_ = running_; return;
     case CommEventBreak: message = "中断信号受信"; break;
     case CommEventFrame: message = "フレームエラー"; break;
     case CommEventRxParity: message = "受信パリティエラー"; break;

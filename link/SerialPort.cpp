@@ -66,7 +66,8 @@ QString PortDeviceName(int portNumber, const QString& device) {
 
 SerialPort::SerialPort() {
   QObject::connect(&port_, &QSerialPort::readyRead, [this] { OnReadyRead(); });
-  QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) { OnError(e); });
+  QObject::connect(&port_, &QSerialPort::errorOccurred,
+                   [this](QSerialPort::SerialPortError e) { OnError(e); });
 }
 
 void SerialPort::OnError(QSerialPort::SerialPortError error) {

@@ -6,8 +6,8 @@
 
 namespace ptlog {
 
-AutoLabel::AutoLabel(QWidget* parent, const QString& name, const QString& caption,
-                     const QFont& font, int leftTwips, int topTwips, int widthTwips)
+AutoLabel::AutoLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
+                     int leftTwips, int topTwips, int widthTwips)
     : QLabel(parent), fixedWidth_(widthTwips > 0 ? TwipsToPixels(widthTwips) : 0) {
   setObjectName(name);
   setFont(font);
@@ -33,9 +33,7 @@ void DetailsCheckBox::SetValue(int state) {
   setCheckState(state == 0 ? Qt::Unchecked : state == 1 ? Qt::Checked : Qt::PartiallyChecked);
 }
 
-void DetailsCheckBox::nextCheckState() {
-  SetValue(checkState() == Qt::Checked ? 0 : 1);
-}
+void DetailsCheckBox::nextCheckState() { SetValue(checkState() == Qt::Checked ? 0 : 1); }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);

@@ -11,8 +11,8 @@ namespace ptlog {
 class AutoLabel : public QLabel {
   Q_OBJECT
 public:
-  AutoLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
-            int leftTwips, int topTwips, int widthTwips = 0);
+  AutoLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font, int leftTwips,
+            int topTwips, int widthTwips = 0);
   void SetCaption(const QString& caption);
 
 private:

@@ -40,8 +40,8 @@ const QFont& TitleFont() {
   return font;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left,
-                        int top, int width, int height) {
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setFont(CaptionFont());
@@ -57,23 +57,26 @@ struct LabelDesign {
 
 // Caption labels, by index.
 const LabelDesign kLabel3[20] = {
-    {"検査番号：", 240, 720, 0},   {"検査日　：", 2760, 1800, 0}, {"検査時間：", 240, 1440, 0},
-    {"現場名", 2760, 720, 0},      {"棟名", 2760, 1080, 0},       {"Ａ線", 8280, 720, 0},
-    {"Ｂ線", 9720, 720, 0},        {"Ｃ線", 11280, 720, 0},       {"Ｄ線", 12840, 720, 0},
-    {"圧力：", 7080, 1080, 0},     {"時間：", 7080, 1440, 0},     {"差圧：", 7080, 1800, 0},
-    {"Ａ線移動", 14040, 720, 1080}, {"Ｄ線移動", 14040, 1440, 1035}, {"管材　　：", 240, 1080, 0},
-    {"圧力　　：", 240, 1800, 0},  {"判定基準：", 240, 2640, 0},  {"判定　　：", 240, 2160, 0},
-    {"担当者", 2760, 1440, 0},     {"データ読み込み中", 1800, 360, 0},
+    {"検査番号：", 240, 720, 0},    {"検査日　：", 2760, 1800, 0},
+    {"検査時間：", 240, 1440, 0},   {"現場名", 2760, 720, 0},
+    {"棟名", 2760, 1080, 0},        {"Ａ線", 8280, 720, 0},
+    {"Ｂ線", 9720, 720, 0},         {"Ｃ線", 11280, 720, 0},
+    {"Ｄ線", 12840, 720, 0},        {"圧力：", 7080, 1080, 0},
+    {"時間：", 7080, 1440, 0},      {"差圧：", 7080, 1800, 0},
+    {"Ａ線移動", 14040, 720, 1080}, {"Ｄ線移動", 14040, 1440, 1035},
+    {"管材　　：", 240, 1080, 0},   {"圧力　　：", 240, 1800, 0},
+    {"判定基準：", 240, 2640, 0},   {"判定　　：", 240, 2160, 0},
+    {"担当者", 2760, 1440, 0},      {"データ読み込み中", 1800, 360, 0},
 };
 
 // Value labels with their design captions, shown only if start-up stops early.
 const LabelDesign kLabel4[19] = {
-    {"2006", 1440, 720, 0},      {"02/07/20", 4080, 1800, 0}, {"14:20", 1440, 1440, 0},
-    {"750.5KPa", 7800, 1080, 0}, {"750.5KPa", 9360, 1080, 0}, {"750.5KPa", 10920, 1080, 0},
-    {"750.5KPa", 12480, 1080, 0}, {"12:00:00", 8160, 1440, 0}, {"12:00:00", 9720, 1440, 0},
+    {"2006", 1440, 720, 0},       {"02/07/20", 4080, 1800, 0},  {"14:20", 1440, 1440, 0},
+    {"750.5KPa", 7800, 1080, 0},  {"750.5KPa", 9360, 1080, 0},  {"750.5KPa", 10920, 1080, 0},
+    {"750.5KPa", 12480, 1080, 0}, {"12:00:00", 8160, 1440, 0},  {"12:00:00", 9720, 1440, 0},
     {"12:00:00", 11280, 1440, 0}, {"12:00:00", 12840, 1440, 0}, {"0.5KPa", 7800, 1800, 0},
-    {"0.5KPa", 9360, 1800, 0},   {"0.5KPa", 10920, 1800, 0},  {"0.5KPa", 12480, 1800, 0},
-    {"PE菅", 1440, 1080, 0},     {"0.75Mpa", 1440, 1800, 0},  {"0.75Kpa", 1560, 2640, 0},
+    {"0.5KPa", 9360, 1800, 0},    {"0.5KPa", 10920, 1800, 0},   {"0.5KPa", 12480, 1800, 0},
+    {"PE菅", 1440, 1080, 0},      {"0.75Mpa", 1440, 1800, 0},   {"0.75Kpa", 1560, 2640, 0},
     {"合否", 1440, 2160, 0},
 };
 
@@ -209,13 +212,13 @@ void Form1::CreateGraphArea() {
 }
 
 void Form1::CreateLabels() {
-  Label1 = new AutoLabel(this, QStringLiteral("Label1"), QStringLiteral("配管試験データ"),
-                         TitleFont(), 120, 120);
+  Label1 =
+      new AutoLabel(this, QStringLiteral("Label1"), QStringLiteral("配管試験データ"), TitleFont(), 120, 120);
 
   const int label2Left[2] = {8160, 11160};
   for (int i = 0; i < 2; ++i)
-    Label2[i] = new AutoLabel(this, Indexed("Label2", i), QStringLiteral("Label2"), font(),
-                              label2Left[i], 2160);
+    Label2[i] =
+        new AutoLabel(this, Indexed("Label2", i), QStringLiteral("Label2"), font(), label2Left[i], 2160);
 
   for (int i = 0; i < 20; ++i) {
     const LabelDesign& d = kLabel3[i];
@@ -225,8 +228,8 @@ void Form1::CreateLabels() {
   }
   for (int i = 0; i < 19; ++i) {
     const LabelDesign& d = kLabel4[i];
-    Label4[i] = new AutoLabel(this, Indexed("Label4", i), QString::fromUtf8(d.caption),
-                              CaptionFont(), d.left, d.top);
+    Label4[i] =
+        new AutoLabel(this, Indexed("Label4", i), QString::fromUtf8(d.caption), CaptionFont(), d.left, d.top);
   }
   // The criterion lies inside the graph area and is never shown.
   Label3[16]->hide();
@@ -235,8 +238,8 @@ void Form1::CreateLabels() {
 }
 
 void Form1::SetTabOrder() {
-  const QWidget* order[] = {Text1[0], Text1[1], Text1[2], Command1, Command2, Command5,
-                            Command6, Command3, Command99, Picture1, Check1,  Command7};
+  const QWidget* order[] = {Text1[0], Text1[1], Text1[2],  Command1, Command2, Command5,
+                            Command6, Command3, Command99, Picture1, Check1,   Command7};
   for (size_t i = 0; i + 1 < std::size(order); ++i)
     QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
 }
@@ -357,8 +360,8 @@ void Form1::Timer1Timer() {
 }
 
 void Form1::DownloadRecords() {
-  link_.SetSettings({settings_.CommPort, settings_.CommSettings, settings_.CommDevice,
-                     settings_.ReadRetrial, settings_.DataPath});
+  link_.SetSettings({settings_.CommPort, settings_.CommSettings, settings_.CommDevice, settings_.ReadRetrial,
+                     settings_.DataPath});
   link_.DownloadRecords();
 }
 
@@ -396,8 +399,7 @@ bool Form1::Text1KeyDown(int index, int key) {
     case Qt::Key_Escape:
       if (index >= 1) target = 0;
       break;
-    default:
-      break;
+    default: break;
   }
   if (target < 0) return false;
   Text1[target]->setFocus();

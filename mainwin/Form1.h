@@ -5,8 +5,8 @@
 #include "link/SerialPort.h"
 #include "link/TickClock.h"
 #include "mainwin/Controls.h"
-#include "record/MainView.h"
 #include "platform/Errors.h"
+#include "record/MainView.h"
 #include "settings/MainSettings.h"
 
 #include <QImage>
@@ -26,14 +26,12 @@ namespace ptlog {
 
 class PrinterDialog;
 
-
 // The main window. It owns the program's shared state; the logic it calls
 // lives in the libraries below it.
 class Form1 : public QWidget, public MainView, public DownloadView {
   Q_OBJECT
 public:
-  explicit Form1(SettingsLocation where, int tickIntervalMs = kTickIntervalMs,
-                 QWidget* parent = nullptr);
+  explicit Form1(SettingsLocation where, int tickIntervalMs = kTickIntervalMs, QWidget* parent = nullptr);
 
   // The window's load step: settings read and applied, controls prepared.
   void Load();
@@ -78,7 +76,6 @@ public:
   void SetPanelVisible(bool visible) override;
   QString ActivityText() const override;
   void SetActivityText(int index, const QString& text) override;
-
 
   QPushButton* Command1;
   QPushButton* Command2;

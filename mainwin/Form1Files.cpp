@@ -4,8 +4,8 @@
 #include "platform/Dialogs.h"
 #include "platform/FileDialogs.h"
 #include "record/DecodeTestRecord.h"
-#include "record/RecordFile.h"
 #include "record/Readouts.h"
+#include "record/RecordFile.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -21,8 +21,7 @@ const QString kNoBuilding = QStringLiteral("棟名の入力が有りません。
 const QString kNoInspector = QStringLiteral("担当者の入力が有りません。");
 const QString kCannotRead = QStringLiteral("ファイルを読み込めませんでした。");
 const QString kCannotSave = QStringLiteral("ファイルを保存できませんでした。");
-const QString kFieldNames[3] = {QStringLiteral("現場名"), QStringLiteral("棟名"),
-                                QStringLiteral("担当者")};
+const QString kFieldNames[3] = {QStringLiteral("現場名"), QStringLiteral("棟名"), QStringLiteral("担当者")};
 
 // The captions whose visibility a record's kind decides.
 constexpr int kLayoutLabel3[] = {layout::TypedOnlyCaptions[0], layout::TypedOnlyCaptions[1],
@@ -52,11 +51,20 @@ struct Form1::DisplaySnapshot {
 };
 
 Form1::DisplaySnapshot Form1::TakeSnapshot() const {
-  DisplaySnapshot s{state_, {}, Option2[0]->isChecked(), Option1[0]->isChecked(), Check1->Value(),
-                    {HScroll1[0]->value(), HScroll1[1]->value()}, !HScroll1[layout::LineABar]->isHidden(), {},
-                    !Label4[layout::TypedOnlyReadout]->isHidden(), {}, Picture1->Canvas().copy()};
+  DisplaySnapshot s{state_,
+                    {},
+                    Option2[0]->isChecked(),
+                    Option1[0]->isChecked(),
+                    Check1->Value(),
+                    {HScroll1[0]->value(), HScroll1[1]->value()},
+                    !HScroll1[layout::LineABar]->isHidden(),
+                    {},
+                    !Label4[layout::TypedOnlyReadout]->isHidden(),
+                    {},
+                    Picture1->Canvas().copy()};
   for (int i = 0; i < 3; ++i) s.fields[i] = Text1[i]->text();
-  for (size_t i = 0; i < std::size(kLayoutLabel3); ++i) s.label3Visible[i] = !Label3[kLayoutLabel3[i]]->isHidden();
+  for (size_t i = 0; i < std::size(kLayoutLabel3); ++i)
+    s.label3Visible[i] = !Label3[kLayoutLabel3[i]]->isHidden();
   for (int i = 0; i < 19; ++i) s.captions[i] = Label4[i]->text();
   return s;
 }
@@ -73,15 +81,16 @@ void Form1::Restore(const DisplaySnapshot& s) {
     for (int i = 0; i < 2; ++i) HScroll1[i]->setValue(s.scroll[i]);
   }
   HScroll1[layout::LineABar]->setVisible(s.scrollAVisible);
-  for (size_t i = 0; i < std::size(kLayoutLabel3); ++i) Label3[kLayoutLabel3[i]]->setVisible(s.label3Visible[i]);
+  for (size_t i = 0; i < std::size(kLayoutLabel3); ++i)
+    Label3[kLayoutLabel3[i]]->setVisible(s.label3Visible[i]);
   Label4[layout::TypedOnlyReadout]->setVisible(s.typedReadoutVisible);
   for (int i = 0; i < 19; ++i) Label4[i]->SetCaption(s.captions[i]);
   Picture1->SetCanvas(s.picture);
 }
 
 void Form1::LoadRecordFile() {
-  const QString path = RunFileDialog(
-      this, {FileDialogRequest::Open, kRecordFileFilter, 2, QString(), settings_.DataPath});
+  const QString path =
+      RunFileDialog(this, {FileDialogRequest::Open, kRecordFileFilter, 2, QString(), settings_.DataPath});
   // A cancelled dialog changes nothing: the record on screen stays the one
   // that saving and the snapshot act on.
   if (path.isEmpty()) return;

@@ -1,14 +1,18 @@
 #include "mainwin/Form1.h"
 #include "platform/Dialogs.h"
-#include "platform/ProgramStart.h"
 #include "platform/ProgramEnd.h"
+#include "platform/ProgramStart.h"
 #include "platform/SessionEnd.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  if (const auto ended = ptlog::AnswerBeforeWindows(argc, argv, {"kestra-ptlog", "Downloads, shows, prints and files the records of the KESTRA PTLOG pressure-test logger."})) return *ended;
+  if (const auto ended = ptlog::AnswerBeforeWindows(
+          argc, argv,
+          {"kestra-ptlog",
+           "Downloads, shows, prints and files the records of the KESTRA PTLOG pressure-test logger."}))
+    return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));

@@ -23,7 +23,7 @@ void PaintButton(QPainter& p, QAbstractButton* b) {
   QStyle::ControlElement element = QStyle::CE_PushButton;
   if (auto* check = qobject_cast<QCheckBox*>(b)) {
     element = QStyle::CE_CheckBox;
-    option.state |= check->checkState() == Qt::Checked   ? QStyle::State_On
+    option.state |= check->checkState() == Qt::Checked     ? QStyle::State_On
                     : check->checkState() == Qt::Unchecked ? QStyle::State_Off
                                                            : QStyle::State_NoChange;
   } else if (auto* radio = qobject_cast<QRadioButton*>(b)) {
@@ -51,8 +51,7 @@ void PaintLineEdit(QPainter& p, QLineEdit* edit) {
 void PaintLabel(QPainter& p, QLabel* label) {
   p.setFont(label->font());
   p.setPen(label->palette().color(QPalette::WindowText));
-  p.drawText(QRect(QPoint(0, 0), label->size()), int(label->alignment()) | Qt::TextDontClip,
-             label->text());
+  p.drawText(QRect(QPoint(0, 0), label->size()), int(label->alignment()) | Qt::TextDontClip, label->text());
 }
 
 void PaintChildren(QPainter& p, QWidget* parent);

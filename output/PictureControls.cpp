@@ -9,10 +9,10 @@
 namespace ptlog {
 
 PictureControlsHidden::PictureControlsHidden(Form1& f) : form_(f) {
-  for (QWidget* w : std::initializer_list<QWidget*>{f.Command1, f.Command2, f.Command3, f.Command5,
-                                                    f.Command6, f.Command99, f.Label3[layout::LineDCaption],
-                                                    f.Label3[layout::LineACaption], f.HScroll1[layout::LineABar],
-                                                    f.HScroll1[layout::LineDBar]})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           f.Command1, f.Command2, f.Command3, f.Command5, f.Command6, f.Command99,
+           f.Label3[layout::LineDCaption], f.Label3[layout::LineACaption], f.HScroll1[layout::LineABar],
+           f.HScroll1[layout::LineDBar]})
     w->hide();
 }
 

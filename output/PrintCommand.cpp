@@ -7,8 +7,8 @@
 #include "output/PrinterDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialogs.h"
-#include "platform/ProgramEnd.h"
 #include "platform/Printers.h"
+#include "platform/ProgramEnd.h"
 #include "record/RecordFile.h"
 
 #include <QCoreApplication>
@@ -49,10 +49,11 @@ void Form1::PrintCommand() {
   }
   QString pdfFile;
   if (CurrentPrinterAsksForFile()) {
-    pdfFile = state_.RecordPath.isEmpty()
-                  ? RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1, QString(), settings_.DataPath})
-                  : RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1,
-                                         PathWithExtension(state_.RecordPath, QStringLiteral("pdf")), QString()});
+    pdfFile =
+        state_.RecordPath.isEmpty()
+            ? RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1, QString(), settings_.DataPath})
+            : RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1,
+                                   PathWithExtension(state_.RecordPath, QStringLiteral("pdf")), QString()});
     if (pdfFile.isEmpty()) return;
   }
 
@@ -65,11 +66,14 @@ void Form1::PrintCommand() {
     // loaded or not.
     RedrawQuietly(*this);
     QCoreApplication::processEvents();
-    printed = PrintJob(FileNamePart(state_.RecordPath), [this](QPrinter& printer) {
-      printer.setPageSize(QPageSize(QPageSize::A4));
-      printer.setPageOrientation(QPageLayout::Landscape);
-      return PrintWindowPage(printer);
-    }, pdfFile);
+    printed = PrintJob(
+        FileNamePart(state_.RecordPath),
+        [this](QPrinter& printer) {
+          printer.setPageSize(QPageSize(QPageSize::A4));
+          printer.setPageOrientation(QPageLayout::Landscape);
+          return PrintWindowPage(printer);
+        },
+        pdfFile);
   }
   RedrawQuietly(*this);
   if (!printed) ShowOkMessage(this, kPrintFailed);

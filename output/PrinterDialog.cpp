@@ -51,8 +51,7 @@ void PrinterDialog::ShowPrinterDialog() {
   Frame2->show();
   // The client area is just the frame.
   setFixedSize(Frame2->size());
-  if (QWidget* owner = parentWidget())
-    move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
+  if (QWidget* owner = parentWidget()) move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
   show();
   raise();
   activateWindow();

@@ -45,8 +45,9 @@ void Form1::SnapshotCommand() {
     ShowOkMessage(this, kFileNotLoaded);
     return;
   }
-  const QString jpg = RunFileDialog(
-      this, {FileDialogRequest::Save, kJpegFilter, 2, PathWithExtension(state_.RecordPath, QStringLiteral("jpg")), QString()});
+  const QString jpg =
+      RunFileDialog(this, {FileDialogRequest::Save, kJpegFilter, 2,
+                           PathWithExtension(state_.RecordPath, QStringLiteral("jpg")), QString()});
   if (jpg.isEmpty()) return;
 
   bool saved = false;

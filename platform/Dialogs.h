@@ -25,8 +25,7 @@ inline void ShowOkMessage(QWidget* parent, const QString& text) {
   ShowMessage(parent, {text, MessageButtons::Ok, MessageIcon::None, {}});
 }
 inline bool AskYesNo(QWidget* parent, const QString& text) {
-  return ShowMessage(parent, {text, MessageButtons::YesNo, MessageIcon::Question, {}}) ==
-         MessageAnswer::Yes;
+  return ShowMessage(parent, {text, MessageButtons::YesNo, MessageIcon::Question, {}}) == MessageAnswer::Yes;
 }
 
 // Stands in for the message boxes (tests answer them without a modal loop).

@@ -27,8 +27,7 @@ PlatformError::PlatformError(int number, QString description)
 
 QString ErrorMessageText(const PlatformError& error) {
   const QString number = QString::number(error.Number());
-  return (error.Number() >= 0 ? QStringLiteral(" ") : QString()) + number + QChar(13) +
-         error.Description();
+  return (error.Number() >= 0 ? QStringLiteral(" ") : QString()) + number + QChar(13) + error.Description();
 }
 
 }  // namespace ptlog

@@ -7,11 +7,11 @@
 #include <QRandomGenerator>
 #include <QSet>
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 
 namespace ptlog {
 
@@ -104,8 +104,7 @@ WriteResult WriteFileAtomically(const QString& path, const ChunkSource& next) {
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
     temp = TempPathFor(target);
-    fd = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                mode);
+    fd = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0 && errno != EEXIST) return DiskFull(errno) ? WriteResult::DiskFull : WriteResult::Failed;
   }
   if (fd < 0) return WriteResult::Failed;
@@ -118,9 +117,12 @@ WriteResult WriteFileAtomically(const QString& path, const ChunkSource& next) {
   bool ok = true;
   while (ok) {
     const std::optional<QByteArray> chunk = next();
-    if (!chunk) ok = false;
-    else if (chunk->isEmpty()) break;
-    else ok = WriteAll(fd, *chunk, error);
+    if (!chunk)
+      ok = false;
+    else if (chunk->isEmpty())
+      break;
+    else
+      ok = WriteAll(fd, *chunk, error);
   }
   if (ok && ::fsync(fd) != 0) {
     error = errno;
@@ -131,7 +133,8 @@ WriteResult WriteFileAtomically(const QString& path, const ChunkSource& next) {
     ok = false;
   }
   const QByteArray tempName = QFile::encodeName(temp);
-  if (ok && std::rename(tempName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+  if (ok &&
+      std::rename(tempName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
     error = errno;
     ok = false;
   }

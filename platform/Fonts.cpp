@@ -19,8 +19,7 @@ QFont MinchoFont(double points, bool bold) {
 int TwipsToPixels(int twips) { return int(RoundHalfEven(twips / 15.0)); }
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
-  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                      TwipsToPixels(height));
+  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
 }  // namespace ptlog

@@ -47,7 +47,8 @@ Current& Printer() {
   return current;
 }
 
-bool PaintPdfFile(const QString& path, const QString& documentName, const std::function<bool(QPrinter&)>& paint) {
+bool PaintPdfFile(const QString& path, const QString& documentName,
+                  const std::function<bool(QPrinter&)>& paint) {
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setOutputFileName(path);
@@ -93,7 +94,8 @@ bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>&
   if (!PaintPdfFile(spool.fileName(), documentName, paint)) return false;
   if (current.toFile) {
     // The user's file is replaced only by a whole report.
-    const std::optional<QByteArray> pdf = ReadRegularFile(spool.fileName(), std::numeric_limits<qint32>::max());
+    const std::optional<QByteArray> pdf =
+        ReadRegularFile(spool.fileName(), std::numeric_limits<qint32>::max());
     return pdf && WriteFileAtomically(pdfFile, *pdf) == WriteResult::Written;
   }
   // The page goes to the queue as a PDF we submit ourselves: only then is a

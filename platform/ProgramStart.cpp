@@ -16,11 +16,12 @@ std::optional<int> AnswerBeforeWindows(int argc, char** argv, const ProgramInfo&
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::printf("Usage: %s [SETTINGS-FILE]\n%s\n\n"
-                "Without SETTINGS-FILE the programs use \"KESTRA PTLOG.ini\" beside the program, or,\n"
-                "when that folder cannot be written, ~/.config/KESTRA PTLOG/KESTRA PTLOG.ini.\n"
-                "  --help     show this text\n  --version  show the version\n",
-                info.command, info.summary);
+    std::printf(
+        "Usage: %s [SETTINGS-FILE]\n%s\n\n"
+        "Without SETTINGS-FILE the programs use \"KESTRA PTLOG.ini\" beside the program, or,\n"
+        "when that folder cannot be written, ~/.config/KESTRA PTLOG/KESTRA PTLOG.ini.\n"
+        "  --help     show this text\n  --version  show the version\n",
+        info.command, info.summary);
     return 0;
   }
 #ifdef Q_OS_LINUX

@@ -20,8 +20,7 @@ template <typename Int>
 Int RoundChecked(double value) {
   if (std::isnan(value)) throw PlatformError(ErrOverflow);
   const double rounded = RoundHalfEven(value);
-  if (rounded < double(std::numeric_limits<Int>::min()) ||
-      rounded > double(std::numeric_limits<Int>::max()))
+  if (rounded < double(std::numeric_limits<Int>::min()) || rounded > double(std::numeric_limits<Int>::max()))
     throw PlatformError(ErrOverflow);
   return Int(rounded);
 }

@@ -27,12 +27,12 @@ SavetoJpegFunction Resolve() {
   if (c.tried) return c.function;
   c.tried = true;
   const QStringList candidates =
-      c.path.isEmpty()
-          ? QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/SaveJPG"),
-                        // Installed: the private library folder beside bin/.
-                        QCoreApplication::applicationDirPath() + QStringLiteral("/" PTLOG_PRIVATE_LIBDIR_FROM_BIN "/SaveJPG"),
-                        QStringLiteral("SaveJPG")}
-          : QStringList{c.path};
+      c.path.isEmpty() ? QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/SaveJPG"),
+                                     // Installed: the private library folder beside bin/.
+                                     QCoreApplication::applicationDirPath() +
+                                         QStringLiteral("/" PTLOG_PRIVATE_LIBDIR_FROM_BIN "/SaveJPG"),
+                                     QStringLiteral("SaveJPG")}
+                       : QStringList{c.path};
   for (const QString& name : candidates) {
     auto library = std::make_unique<QLibrary>(name);
     if (!library->load()) continue;
@@ -47,8 +47,8 @@ SavetoJpegFunction Resolve() {
 bool SavetoJPEG(const QString& bmpPath, const QString& jpgPath, quint8 quality, qint32 flag) {
   const SavetoJpegFunction convert = Resolve();
   if (!convert) return false;
-  return convert(QFile::encodeName(bmpPath).constData(), QFile::encodeName(jpgPath).constData(),
-                 quality, flag) != 0;
+  return convert(QFile::encodeName(bmpPath).constData(), QFile::encodeName(jpgPath).constData(), quality,
+                 flag) != 0;
 }
 
 void SetSaveJpgLibrary(const QString& path) {

@@ -94,9 +94,7 @@ QString FormatNumber(double value, const QString& pattern) {
   return text + suffix;
 }
 
-QString RightAligned(const QString& text, int width) {
-  return (QString(width, ' ') + text).right(width);
-}
+QString RightAligned(const QString& text, int width) { return (QString(width, ' ') + text).right(width); }
 
 QString PressureText(double pascals) {
   return RightAligned(FormatNumber(pascals / 1000.0, QStringLiteral("#,##0.00kPa")), 11);

@@ -20,12 +20,12 @@ QString FormatNumber(double value, const QString& pattern);
 // The last `width` characters of `width` blanks followed by the text.
 QString RightAligned(const QString& text, int width);
 
-QString PressureText(double pascals);      // "#,##0.00kPa" in 11
-QString DifferentialText(double kpa);      // "0.00kPa" in 11
-QString TestPressureText(qint32 kpa);      // "#,###" + "kPa" in 8
-QString CriterionText(qint32 pascals);     // "0.000kPa"
-QString TimeText(qint32 seconds);          // HH:MM:SS
-QString DurationText(qint32 minutes);      // 2時間05分, 45分
+QString PressureText(double pascals);   // "#,##0.00kPa" in 11
+QString DifferentialText(double kpa);   // "0.00kPa" in 11
+QString TestPressureText(qint32 kpa);   // "#,###" + "kPa" in 8
+QString CriterionText(qint32 pascals);  // "0.000kPa"
+QString TimeText(qint32 seconds);       // HH:MM:SS
+QString DurationText(qint32 minutes);   // 2時間05分, 45分
 
 // "0" and every character from "." to "9" of the text.
 QString CleanNumericText(const QString& text);

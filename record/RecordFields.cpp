@@ -38,13 +38,9 @@ qint64 HexReading(QStringView text) {
 
 qint32 ReadH2(const QString& text, int position) { return qint32(HexReading(Field(text, position, 2))); }
 
-qint32 ReadH4(const QString& text, int position) {
-  return ReadWithLeadingOne(text, position, 4, 0x10000);
-}
+qint32 ReadH4(const QString& text, int position) { return ReadWithLeadingOne(text, position, 4, 0x10000); }
 
-qint32 ReadH6(const QString& text, int position) {
-  return ReadWithLeadingOne(text, position, 6, 0x1000000);
-}
+qint32 ReadH6(const QString& text, int position) { return ReadWithLeadingOne(text, position, 6, 0x1000000); }
 
 qint32 ReadD2(const QString& text, int position) {
   const QStringView field = Field(text, position, 2);

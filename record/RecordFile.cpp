@@ -51,8 +51,7 @@ QString ReadRecordFileItem(const QString& path) {
           continue;
         }
       }
-      if (quoted ? c == '"' : (c == ',' || c == '\r' || c == '\n'))
-        return QString::fromLatin1(item);
+      if (quoted ? c == '"' : (c == ',' || c == '\r' || c == '\n')) return QString::fromLatin1(item);
       item += c;
     }
     if (item.size() > kMaxItemLength) throw PlatformError(ErrPathFileAccess);
@@ -65,14 +64,15 @@ void WriteRecordFile(const QString& path, const QString& recordText) {
   const QString folder = QFileInfo(path).absolutePath();
   // The user must know which folder is missing (a data folder never made).
   if (!QFileInfo(folder).isDir())
-    throw PlatformError(ErrPathNotFound, ErrorDescription(ErrPathNotFound) + QChar(13) + QDir::toNativeSeparators(folder));
+    throw PlatformError(ErrPathNotFound,
+                        ErrorDescription(ErrPathNotFound) + QChar(13) + QDir::toNativeSeparators(folder));
   ThrowFor(WriteFileAtomically(path, recordText.toLatin1() + "\r\n"));
 }
 
 QString RecordFileName(const TestRecord& r) {
   return ZeroPadded(r.InspectionNumber, 4) + ZeroPadded(r.Year, 2) + ZeroPadded(r.Month, 2) +
-         ZeroPadded(r.Day, 2) + ZeroPadded(r.Hour, 2) + ZeroPadded(r.Minute, 2) +
-         ZeroPadded(r.Second, 2) + QStringLiteral(".txt");
+         ZeroPadded(r.Day, 2) + ZeroPadded(r.Hour, 2) + ZeroPadded(r.Minute, 2) + ZeroPadded(r.Second, 2) +
+         QStringLiteral(".txt");
 }
 
 QString DisplayFlags(bool scale2MPa, bool water, int detailsValue) {

@@ -8,7 +8,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-
 namespace ptlog {
 
 namespace {
@@ -111,8 +110,7 @@ QByteArray IniText::LineEnd() const {
   return QByteArrayLiteral("\r\n");
 }
 
-std::optional<size_t> IniText::FindSection(const std::vector<Line>& lines,
-                                           const QString& section) const {
+std::optional<size_t> IniText::FindSection(const std::vector<Line>& lines, const QString& section) const {
   for (size_t i = 0; i < lines.size(); ++i) {
     const auto name = SectionName(Body(lines[i]));
     if (name && name->compare(section, Qt::CaseInsensitive) == 0) return i;
@@ -180,7 +178,6 @@ QString ReadProfileString(const QString& filePath, const QString& section, const
   if (nul >= 0) bytes.truncate(nul);
   return DecodeSettingText(CutShiftJis(bytes, kValueBufferBytes - 1));
 }
-
 
 bool WriteProfileStrings(const QString& filePath, const std::vector<SettingWrite>& writes) {
   if (filePath.isEmpty()) return false;

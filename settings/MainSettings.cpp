@@ -11,8 +11,8 @@ void ReadMainSettings(const SettingsLocation& where, MainSettings& settings) {
   settings.CommPort =
       WholeTextToInteger16(ReadSetting(where, keys::PortSet, keys::CommPort, QStringLiteral("1")));
   settings.CommSettings = ReadSetting(where, keys::PortSet, keys::CommSettings, kDefaultCommSettings);
-  settings.ReadRetrial = ToInteger16(
-      LeadingNumber(ReadSetting(where, keys::PortSet, keys::ReadRetrial, QStringLiteral("3"))));
+  settings.ReadRetrial =
+      ToInteger16(LeadingNumber(ReadSetting(where, keys::PortSet, keys::ReadRetrial, QStringLiteral("3"))));
   settings.DataPath =
       ReadSetting(where, keys::DataSet, keys::DataPath, DefaultDataPath(where.ProgramFolderPath));
   settings.ProgramPath = ReadSetting(where, keys::DataSet, keys::ProgramPath, where.ProgramFolderPath);

@@ -14,7 +14,7 @@ namespace ptlog {
 namespace {
 const QChar kSeparator = QDir::separator();
 const QString kFileName = QStringLiteral("KESTRA PTLOG.ini");
-}
+}  // namespace
 
 QString WithTrailingSeparator(const QString& folder) {
   QString native = QDir::toNativeSeparators(folder);
@@ -37,7 +37,8 @@ SettingsLocation LocateSettings(const QString& programFolder, const QStringList&
   if (QFileInfo::exists(beside) || MayWrite(where.ProgramFolderPath) || configHome.isEmpty()) {
     where.SettingsFilePath = beside;
   } else {
-    where.SettingsFilePath = WithTrailingSeparator(configHome) + QStringLiteral("KESTRA PTLOG") + kSeparator + kFileName;
+    where.SettingsFilePath =
+        WithTrailingSeparator(configHome) + QStringLiteral("KESTRA PTLOG") + kSeparator + kFileName;
     where.CreateFolder = true;
   }
   return where;

@@ -36,7 +36,8 @@ constexpr uid_t kNobody = 65534;
 
 AsOrdinaryUser::AsOrdinaryUser(const Scratch& scratch) {
   if (::geteuid() != 0) return;
-  QFile::setPermissions(scratch.Root(), QFile::permissions(scratch.Root()) | QFile::ExeOther | QFile::ReadOther);
+  QFile::setPermissions(scratch.Root(),
+                        QFile::permissions(scratch.Root()) | QFile::ExeOther | QFile::ReadOther);
   ::setfsuid(kNobody);
   ::setfsgid(kNobody);
   switched_ = true;

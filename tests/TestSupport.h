@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <ostream>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "tool/ToolForm.h"
 
+#include "link/SerialLine.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
-#include "link/SerialLine.h"
 #include "settings/Conversions.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
@@ -39,7 +39,8 @@ W* Place(W* widget, const char* name, int left, int top, int width, int height) 
 
 // The port number's item, naming the device it stands for.
 QString PortNumberItem(qint64 port) {
-  return QStringLiteral("ポート番号 (%1)").arg(port > 0 ? PortDeviceName(int(port), QString()) : QStringLiteral("-"));
+  return QStringLiteral("ポート番号 (%1)")
+      .arg(port > 0 ? PortDeviceName(int(port), QString()) : QStringLiteral("-"));
 }
 
 // The /dev/serial/by-id name of a device, when it has one: it stays the same
@@ -73,8 +74,7 @@ QString MountPointOf(const QString& path, const QStringList& mountPoints) {
   return best;
 }
 
-ToolForm::ToolForm(SettingsLocation where, QWidget* parent)
-    : QWidget(parent), where_(std::move(where)) {
+ToolForm::ToolForm(SettingsLocation where, QWidget* parent) : QWidget(parent), where_(std::move(where)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("KESTRA PTLOGINI 設定ファイルメンテナンス"));
   const QFont regular = MinchoFont(9, false);
@@ -82,8 +82,8 @@ ToolForm::ToolForm(SettingsLocation where, QWidget* parent)
   setFont(regular);
   setFixedSize(TwipsToPixels(5370), TwipsToPixels(5385));
 
-  Label1_3 = Place(new QLabel(QStringLiteral("設定ファイルメンテナンス"), this), "Label1(3)", 120, 120,
-                   3960, 315);
+  Label1_3 =
+      Place(new QLabel(QStringLiteral("設定ファイルメンテナンス"), this), "Label1(3)", 120, 120, 3960, 315);
   Label1_3->setFont(MinchoFont(15.75, true));
 
   Frame2 = Place(new QGroupBox(QStringLiteral("Ｃｏｍポート設定"), this), "Frame2", 120, 600, 5175, 735);

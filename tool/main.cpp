@@ -7,7 +7,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  if (const auto ended = ptlog::AnswerBeforeWindows(argc, argv, {"kestra-ptlogini", "Sets the serial port and the data folder of KESTRA PTLOG."})) return *ended;
+  if (const auto ended = ptlog::AnswerBeforeWindows(
+          argc, argv, {"kestra-ptlogini", "Sets the serial port and the data folder of KESTRA PTLOG."}))
+    return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOGINI"));

@@ -33,15 +33,14 @@ QString RecordText(const RecordSpec& s) {
   t += Hex(s.pipeType, 2) + QStringLiteral("00") + Hex(s.testPressureKpa, 4);
   t += Hex(s.cursorStartMinutes, 4) + Hex(s.testMinutes, 4) + Hex(s.allowedDropPa, 4);
   t += Hex(s.failFlag, 2) + QStringLiteral("00");
-  t += Hex(s.endSecondsStored, 6) + Hex(s.bPressurePa, 6) + Hex(s.aPressurePa, 6) +
-       Hex(s.finalPressurePa, 6);
+  t += Hex(s.endSecondsStored, 6) + Hex(s.bPressurePa, 6) + Hex(s.aPressurePa, 6) + Hex(s.finalPressurePa, 6);
   t += QString(128 - t.size(), QLatin1Char('0'));
   for (qint32 p : s.samples) t += Hex(p, 6);
   return t;
 }
 
-std::vector<qint32> HoldProfile(int count, int intervalSeconds, double pressurePa,
-                                double dropPaPerHour, unsigned seed) {
+std::vector<qint32> HoldProfile(int count, int intervalSeconds, double pressurePa, double dropPaPerHour,
+                                unsigned seed) {
   Lcg random{seed};
   std::vector<qint32> samples;
   const int riseSamples = std::max(1, 60 / std::max(1, intervalSeconds));

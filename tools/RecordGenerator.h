@@ -32,8 +32,8 @@ QString RecordText(const RecordSpec& spec);
 
 // A test's pressure: a rise to the test pressure, then a slow fall with a
 // little noise; deterministic for a given seed.
-std::vector<qint32> HoldProfile(int count, int intervalSeconds, double pressurePa,
-                                double dropPaPerHour, unsigned seed);
+std::vector<qint32> HoldProfile(int count, int intervalSeconds, double pressurePa, double dropPaPerHour,
+                                unsigned seed);
 
 // A typed test from its profile: A at the cursor start, B at the end (or at
 // the first sample whose drop from A exceeds the allowance, for a failure).

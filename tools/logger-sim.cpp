@@ -24,16 +24,16 @@
 #include <QFile>
 #include <QStringList>
 
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -118,7 +118,8 @@ void SendRecords(Line& line, const Options& o) {
   if (o.mode == QLatin1String("no-end-block")) return;
 
   if (o.mode == QLatin1String("wrong-count")) --count;
-  const QByteArray end = "DataSendEnd" + QByteArray::number(qlonglong(count), 16).toUpper().rightJustified(6, '0') + "FF";
+  const QByteArray end =
+      "DataSendEnd" + QByteArray::number(qlonglong(count), 16).toUpper().rightJustified(6, '0') + "FF";
   if (o.mode == QLatin1String("split-end")) {
     line.Send(end.left(14));
     std::this_thread::sleep_for(std::chrono::milliseconds(o.splitPauseMs));
@@ -132,14 +133,22 @@ bool ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const QByteArray a = argv[i];
     auto value = [&]() -> QString { return i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString(); };
-    if (a == "--records") o.records = value();
-    else if (a == "--device") o.device = value();
-    else if (a == "--link") o.link = value();
-    else if (a == "--baud") o.baud = value().toLong();
-    else if (a == "--mode") o.mode = value();
-    else if (a == "--split-pause-ms") o.splitPauseMs = value().toInt();
-    else if (a == "--once") o.once = true;
-    else return false;
+    if (a == "--records")
+      o.records = value();
+    else if (a == "--device")
+      o.device = value();
+    else if (a == "--link")
+      o.link = value();
+    else if (a == "--baud")
+      o.baud = value().toLong();
+    else if (a == "--mode")
+      o.mode = value();
+    else if (a == "--split-pause-ms")
+      o.splitPauseMs = value().toInt();
+    else if (a == "--once")
+      o.once = true;
+    else
+      return false;
   }
   return !o.records.isEmpty();
 }
@@ -149,8 +158,9 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: logger-sim --records DIR [--device PATH | --link PATH] [--baud N] "
-                         "[--mode MODE] [--split-pause-ms N] [--once]\n");
+    std::fprintf(stderr,
+                 "usage: logger-sim --records DIR [--device PATH | --link PATH] [--baud N] "
+                 "[--mode MODE] [--split-pause-ms N] [--once]\n");
     return 2;
   }
 

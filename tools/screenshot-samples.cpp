@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
   });
 
   const QString settings = argc > 3 ? QString::fromLocal8Bit(argv[3]) : pictures.filePath("none.ini");
-  ptlog::Form1 form(ptlog::LocateSettings(QCoreApplication::applicationDirPath(), {"x", settings}, QString()));
+  ptlog::Form1 form(
+      ptlog::LocateSettings(QCoreApplication::applicationDirPath(), {"x", settings}, QString()));
   form.Load();
   form.show();
   QApplication::processEvents();

@@ -33,12 +33,14 @@ void Text(QPainter& p, const QRectF& box, const QString& text, int flags = Qt::A
 
 QString Csv(const QString& field) {
   if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"'))) return field;
-  return QLatin1Char('"') + QString(field).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + QLatin1Char('"');
+  return QLatin1Char('"') + QString(field).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
+         QLatin1Char('"');
 }
 
 }  // namespace
 
-std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices, QString& why) {
+std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
+                                               QString& why) {
   const SavedName name = ParseSavedName(FileNamePart(path));
   const QString flags = name.flags.value_or(QString());
   const bool scale1 = choices.scale1MPa.value_or(flags.isEmpty() || flags[0] != QLatin1Char('2'));
@@ -54,7 +56,9 @@ std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const Report
   }
   const qint64 whole = kHeaderLength + qint64(kSampleDigits) * r->state.Record.SampleCount;
   if (r->state.Record.RecordText.size() < whole) {
-    why = QStringLiteral("the record is cut short (%1 of %2 characters)").arg(r->state.Record.RecordText.size()).arg(whole);
+    why = QStringLiteral("the record is cut short (%1 of %2 characters)")
+              .arg(r->state.Record.RecordText.size())
+              .arg(whole);
     return nullptr;
   }
   return r;
@@ -69,15 +73,19 @@ void PaintReportPage(QPainter& p, ReportRecord& r, const QDate& printed) {
   Text(p, {kMargin, kMargin, 8000, 560}, QStringLiteral("配管試験報告書"));
   UseFont(p, 10);
   Text(p, {kPageWidth - kMargin - 4000, kMargin, 4000, 560},
-       QStringLiteral("印刷日　") + printed.toString(QStringLiteral("yyyy/MM/dd")), Qt::AlignRight | Qt::AlignVCenter);
+       QStringLiteral("印刷日　") + printed.toString(QStringLiteral("yyyy/MM/dd")),
+       Qt::AlignRight | Qt::AlignVCenter);
 
   // The test: where, who, what.
-  const std::pair<QString, QString> facts[] = {
-      {QStringLiteral("現場名"), r.name.fields[0]},   {QStringLiteral("棟名"), r.name.fields[1]},
-      {QStringLiteral("担当者"), r.name.fields[2]},   {QStringLiteral("検査番号"), caption(readout::Number)},
-      {QStringLiteral("検査日時"), caption(readout::Date)}, {QStringLiteral("検査時間"), caption(readout::Duration)},
-      {QStringLiteral("管材"), caption(readout::PipeType)}, {QStringLiteral("試験圧力"), caption(readout::TestPressure)},
-      {QStringLiteral("判定基準"), caption(readout::Criterion)}};
+  const std::pair<QString, QString> facts[] = {{QStringLiteral("現場名"), r.name.fields[0]},
+                                               {QStringLiteral("棟名"), r.name.fields[1]},
+                                               {QStringLiteral("担当者"), r.name.fields[2]},
+                                               {QStringLiteral("検査番号"), caption(readout::Number)},
+                                               {QStringLiteral("検査日時"), caption(readout::Date)},
+                                               {QStringLiteral("検査時間"), caption(readout::Duration)},
+                                               {QStringLiteral("管材"), caption(readout::PipeType)},
+                                               {QStringLiteral("試験圧力"), caption(readout::TestPressure)},
+                                               {QStringLiteral("判定基準"), caption(readout::Criterion)}};
   UseFont(p, 11);
   for (int i = 0; i < 9; ++i) {
     const QRectF row(kMargin + (i / 4) * 3900, 1500 + (i % 4) * 400, 3700, 360);
@@ -117,19 +125,22 @@ void PaintReportPage(QPainter& p, ReportRecord& r, const QDate& printed) {
 
   // Pressure, time and differential at lines A to D.
   const double gridLeft = kGraphAt.x() + kGraphWidth * kGraphScale + 300, cell = 1150;
-  const QString lines[4] = {QStringLiteral("A線"), QStringLiteral("B線"), QStringLiteral("C線"), QStringLiteral("D線")};
+  const QString lines[4] = {QStringLiteral("A線"), QStringLiteral("B線"), QStringLiteral("C線"),
+                            QStringLiteral("D線")};
   const std::pair<QString, const int*> rows[3] = {{QStringLiteral("圧力"), readout::Pressure},
                                                   {QStringLiteral("時間"), readout::Time},
                                                   {QStringLiteral("差圧"), readout::Differential}};
   UseFont(p, 9, true);
-  for (int c = 0; c < 4; ++c) Text(p, {gridLeft + 800 + c * cell, kGraphAt.y(), cell, 360}, lines[c], Qt::AlignCenter);
+  for (int c = 0; c < 4; ++c)
+    Text(p, {gridLeft + 800 + c * cell, kGraphAt.y(), cell, 360}, lines[c], Qt::AlignCenter);
   for (int row = 0; row < 3; ++row) {
     const double y = kGraphAt.y() + 420 + row * 420;
     UseFont(p, 9, true);
     Text(p, {gridLeft, y, 800, 360}, rows[row].first);
     UseFont(p, 9);
     for (int c = 0; c < 4; ++c)
-      Text(p, {gridLeft + 800 + c * cell, y, cell - 60, 360}, caption(rows[row].second[c]), Qt::AlignRight | Qt::AlignVCenter);
+      Text(p, {gridLeft + 800 + c * cell, y, cell - 60, 360}, caption(rows[row].second[c]),
+           Qt::AlignRight | Qt::AlignVCenter);
     p.drawLine(QPointF(gridLeft, y + 380), QPointF(gridLeft + 800 + 4 * cell, y + 380));
   }
 
@@ -149,16 +160,15 @@ QByteArray RecordCsv(const ReportRecord& r) {
   const HeadlessView& v = r.view;
   const TestRecord& record = r.state.Record;
   const auto caption = [&](int index) { return v.Label4Caption(index).trimmed(); };
-  QStringList lines = {
-      QStringLiteral("検査番号,") + Csv(caption(readout::Number)),
-      QStringLiteral("検査日時,") + Csv(caption(readout::Date)),
-      QStringLiteral("管材,") + Csv(caption(readout::PipeType)),
-      QStringLiteral("試験圧力,") + Csv(caption(readout::TestPressure)),
-      QStringLiteral("判定基準,") + Csv(caption(readout::Criterion)),
-      QStringLiteral("判定,") + Csv(caption(readout::Verdict)),
-      QStringLiteral("測定間隔(秒),") + QString::number(record.IntervalSeconds),
-      QString(),
-      QStringLiteral("経過秒,経過時間,圧力(kPa)")};
+  QStringList lines = {QStringLiteral("検査番号,") + Csv(caption(readout::Number)),
+                       QStringLiteral("検査日時,") + Csv(caption(readout::Date)),
+                       QStringLiteral("管材,") + Csv(caption(readout::PipeType)),
+                       QStringLiteral("試験圧力,") + Csv(caption(readout::TestPressure)),
+                       QStringLiteral("判定基準,") + Csv(caption(readout::Criterion)),
+                       QStringLiteral("判定,") + Csv(caption(readout::Verdict)),
+                       QStringLiteral("測定間隔(秒),") + QString::number(record.IntervalSeconds),
+                       QString(),
+                       QStringLiteral("経過秒,経過時間,圧力(kPa)")};
   for (qint32 i = 0; i < record.SampleCount && SampleInText(record.RecordText, i); ++i) {
     const qint64 seconds = qint64(i) * record.IntervalSeconds;
     lines << QStringLiteral("%1,%2:%3:%4,%5")

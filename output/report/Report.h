@@ -34,7 +34,8 @@ struct ReportRecord {
 
 // Nothing, with the reason, for a record that is damaged: text shorter than
 // its header says, or one that the window could not show.
-std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices, QString& why);
+std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
+                                               QString& why);
 
 // One A4 landscape test report on a painter set up in twips (1/1440 inch).
 void PaintReportPage(QPainter& painter, ReportRecord& record, const QDate& printed);

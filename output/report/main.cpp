@@ -35,14 +35,18 @@ bool Parse(const QStringList& args, Options& o) {
   for (int i = 1; i < args.size(); ++i) {
     const QString& a = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (a == QLatin1String("--pdf") && hasValue) o.pdf = args[++i];
-    else if (a == QLatin1String("--csv") && hasValue) o.csv = args[++i];
+    if (a == QLatin1String("--pdf") && hasValue)
+      o.pdf = args[++i];
+    else if (a == QLatin1String("--csv") && hasValue)
+      o.csv = args[++i];
     else if (a == QLatin1String("--scale") && hasValue && (args[i + 1] == "1" || args[i + 1] == "2"))
       o.choices.scale1MPa = args[++i] == QLatin1String("1");
     else if (a == QLatin1String("--details") && hasValue && (args[i + 1] == "on" || args[i + 1] == "off"))
       o.choices.details = args[++i] == QLatin1String("on");
-    else if (a.startsWith(QLatin1String("--"))) return false;
-    else o.inputs << a;
+    else if (a.startsWith(QLatin1String("--")))
+      return false;
+    else
+      o.inputs << a;
   }
   return !o.inputs.isEmpty() && (!o.pdf.isEmpty() || !o.csv.isEmpty());
 }
@@ -115,7 +119,8 @@ int main(int argc, char** argv) {
       ++pages;
     }
     if (!o.csv.isEmpty()) {
-      const QString csv = QDir(o.csv).filePath(PathWithExtension(FileNamePart(files[i]), QStringLiteral("csv")));
+      const QString csv =
+          QDir(o.csv).filePath(PathWithExtension(FileNamePart(files[i]), QStringLiteral("csv")));
       if (WriteFileAtomically(csv, RecordCsv(*record)) != WriteResult::Written) {
         Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(csv));
         ++skipped;

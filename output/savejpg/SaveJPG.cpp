@@ -8,11 +8,11 @@
 #include <QImage>
 #include <QSaveFile>
 
+#include <jpeglib.h>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 
 namespace {
 
@@ -28,7 +28,9 @@ QByteArray EncodeJpeg(const QImage& source, int quality) {
   jpeg_compress_struct cinfo{};
   ErrorExit error{};
   cinfo.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<ErrorExit*>(c->err)->jump, 1); };
+  error.manager.error_exit = [](j_common_ptr c) {
+    std::longjmp(reinterpret_cast<ErrorExit*>(c->err)->jump, 1);
+  };
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   if (setjmp(error.jump)) {
@@ -62,8 +64,8 @@ QByteArray EncodeJpeg(const QImage& source, int quality) {
 
 }  // namespace
 
-extern "C" Q_DECL_EXPORT int SavetoJPEG(const char* bmpPath, const char* jpgPath,
-                                        unsigned char quality, int replace) {
+extern "C" Q_DECL_EXPORT int SavetoJPEG(const char* bmpPath, const char* jpgPath, unsigned char quality,
+                                        int replace) {
   if (!bmpPath || !jpgPath) return 0;
   QImage image;
   if (!image.load(QFile::decodeName(bmpPath), "BMP") || image.isNull()) return 0;

@@ -39,7 +39,8 @@ TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
   Simulator sim(logger, {"--baud", "0", "--mode", "vanish", "--split-pause-ms", "20"});
   ASSERT_FALSE(sim.device.isEmpty());
   const QString ini = scratch.Write(
-      "s.ini", ("[Port Set]\r\nCommDevice=" + sim.device + "\r\n[Data Set]\r\nDataPath=" + data + "/\r\n").toUtf8());
+      "s.ini",
+      ("[Port Set]\r\nCommDevice=" + sim.device + "\r\n[Data Set]\r\nDataPath=" + data + "/\r\n").toUtf8());
   MessageRecorder messages(MessageAnswer::Yes);
   Form1 form(SettingsLocation{scratch.Path("p") + "/", ini}, 5);
   form.Load();
@@ -73,8 +74,8 @@ TEST_F(LinkFixture, DeviceTheUserMayNotUseIsNamedWithTheReason) {
     link.DownloadRecords();
   }
   ASSERT_EQ(view.errors.size(), 1);
-  EXPECT_EQ(view.errors[0],
-            " 70\rポート " + sim.device + " を使う権限が有りません。\rdialout グループのユーザーで使ってください。");
+  EXPECT_EQ(view.errors[0], " 70\rポート " + sim.device +
+                                " を使う権限が有りません。\rdialout グループのユーザーで使ってください。");
   EXPECT_FALSE(view.panelVisible);
 }
 

@@ -22,8 +22,8 @@ using ptlog::test::AllEntries;
 using ptlog::test::AsOrdinaryUser;
 using ptlog::test::FileDialogRecorder;
 using ptlog::test::Form1Fixture;
-using ptlog::test::PlainRecord;
 using ptlog::test::MessageRecorder;
+using ptlog::test::PlainRecord;
 using ptlog::test::Scratch;
 using ptlog::test::SetWritable;
 using ptlog::test::SmallFileSystem;
@@ -282,7 +282,8 @@ TEST(UnspellableNames, ToolListsTheOtherFoldersAndTouchesNone) {
   // "テスト" in Shift-JIS: not a name in this platform's file-name encoding.
   const QByteArray raw = QFile::encodeName(scratch.Path("data")) + "/\x83\x65\x83\x58\x83\x67";
   ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
-  const QString ini = scratch.Write("prog/s.ini", EncodeSettingText("[Data Set]\r\nDataPath=" + scratch.Path("data") + "\r\n"));
+  const QString ini = scratch.Write(
+      "prog/s.ini", EncodeSettingText("[Data Set]\r\nDataPath=" + scratch.Path("data") + "\r\n"));
   MessageRecorder messages;
   ToolForm tool(SettingsLocation{scratch.Path("prog") + "/", ini});
   tool.Startup();

@@ -14,10 +14,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <vector>
 
 using namespace ptlog;
@@ -30,8 +30,13 @@ struct Step {
   int event = 0;
 };
 
-constexpr int kEvents[] = {CommEventBreak, CommEventFrame, CommEventOverrun, CommEventRxOver,
-                           CommEventRxParity, CommEventTxFull, 99};
+constexpr int kEvents[] = {CommEventBreak,
+                           CommEventFrame,
+                           CommEventOverrun,
+                           CommEventRxOver,
+                           CommEventRxParity,
+                           CommEventTxFull,
+                           99};
 
 class ScriptedLine : public SerialLine {
 public:
@@ -166,9 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ticker.stop();
 
   if (!view.errors.isEmpty()) std::abort();  // nothing here can fail on its own
-  const bool known = view.status == kNoData || view.status == kInterrupted ||
-                     (view.status.endsWith(kRecordsRead) &&
-                      view.status.chopped(kRecordsRead.size()).toInt() >= 0);
+  const bool known =
+      view.status == kNoData || view.status == kInterrupted ||
+      (view.status.endsWith(kRecordsRead) && view.status.chopped(kRecordsRead.size()).toInt() >= 0);
   if (!view.panel || !known) std::abort();
 
   QDir folder(dir.path());

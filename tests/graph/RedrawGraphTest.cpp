@@ -13,8 +13,8 @@ using Call = RecordingSurface::Call;
 
 namespace {
 
-constexpr Rgb kBlue{0, 0, 255}, kRed{192, 0, 0}, kGreen{0, 255, 0}, kLineBRed{255, 0, 0},
-    kOlive{128, 128, 0}, kTeal{0, 128, 128};
+constexpr Rgb kBlue{0, 0, 255}, kRed{192, 0, 0}, kGreen{0, 255, 0}, kLineBRed{255, 0, 0}, kOlive{128, 128, 0},
+    kTeal{0, 128, 128};
 
 tools::RecordSpec Typed(std::vector<qint32> samples, int interval, int testMinutes) {
   tools::RecordSpec s;
@@ -43,7 +43,8 @@ protected:
     return values;
   }
   void ExpectCaptions(const std::map<int, const char*>& expected) const {
-    for (const auto& [index, text] : expected) EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
+    for (const auto& [index, text] : expected)
+      EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
   }
 
   ViewState state;
@@ -64,7 +65,8 @@ TEST_P(TimeAxis, TicksAndLabels) {
   const auto prints = g.Prints();
   ASSERT_EQ(lines.size(), prints.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(std::make_tuple(lines[i].y1, lines[i].y2, lines[i].drawStyle), std::make_tuple(200.f, 7200.f, 0));
+    EXPECT_EQ(std::make_tuple(lines[i].y1, lines[i].y2, lines[i].drawStyle),
+              std::make_tuple(200.f, 7200.f, 0));
     EXPECT_EQ(std::make_pair(prints[i].x1, prints[i].y1), std::make_pair(lines[i].x1 - 300, 7300.f));
     EXPECT_EQ(prints[i].text, QString::fromUtf8(GetParam().ticks.at(i).second));
     EXPECT_EQ(lines[i].x1 - 700, GetParam().ticks.at(i).first);
@@ -77,9 +79,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AxisCase{1, {}}, AxisCase{299, {}}, AxisCase{300, {{13777, "5分"}}},
         AxisCase{3600, {{6899, "30分"}, {13799, "60分"}}},
-        AxisCase{18000, {{2760, "1時間"}, {5520, "2時間"}, {8280, "3時間"}, {11040, "4時間"}, {13800, "5時間"}}},
-        AxisCase{86400, {{2300, "4時間"}, {4600, "8時間"}, {6900, "12時間"}, {9200, "16時間"},
-                         {11500, "20時間"}, {13800, "24時間"}}}));
+        AxisCase{18000,
+                 {{2760, "1時間"}, {5520, "2時間"}, {8280, "3時間"}, {11040, "4時間"}, {13800, "5時間"}}},
+        AxisCase{86400,
+                 {{2300, "4時間"},
+                  {4600, "8時間"},
+                  {6900, "12時間"},
+                  {9200, "16時間"},
+                  {11500, "20時間"},
+                  {13800, "24時間"}}}));
 
 TEST(TimeAxisLimit, LongestSpanFitsAndOneMoreOverflowsKeepingWhatWasDrawn) {
   RecordingSurface fits, overflows;
@@ -102,18 +110,28 @@ TEST_F(Redraw, NothingLoadedDrawsFrameScalesAndZeroReadouts) {
   EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u) << "frame, nine grid lines, bottom axis";
   EXPECT_TRUE(Of(kBlue).empty() && Of(kGreen).empty());
   EXPECT_TRUE(view.surface.PrintOf("1.0MPa") && view.surface.PrintOf("kPa") && !view.surface.PrintOf("5分"));
-  ExpectCaptions({{0, "0000"}, {1, "00/00/00 00:00"}, {2, "0分"}, {3, ""}, {14, "    0.00kPa"},
-                  {16, "     kPa"}, {17, ""}, {18, ""}});
+  ExpectCaptions({{0, "0000"},
+                  {1, "00/00/00 00:00"},
+                  {2, "0分"},
+                  {3, ""},
+                  {14, "    0.00kPa"},
+                  {16, "     kPa"},
+                  {17, ""},
+                  {18, ""}});
 }
 
 TEST_F(Redraw, GridAndScalesForEachChoice) {
   Draw();
   const auto lines = view.surface.Lines(std::nullopt);
   ASSERT_EQ(lines.size(), 13u);
-  for (int i = 3; i < 12; ++i) EXPECT_EQ(std::make_pair(lines[i].drawStyle, lines[i].y1), std::make_pair(2, 200.f + 700 * (i - 2)));
+  for (int i = 3; i < 12; ++i)
+    EXPECT_EQ(std::make_pair(lines[i].drawStyle, lines[i].y1), std::make_pair(2, 200.f + 700 * (i - 2)));
   EXPECT_EQ(std::make_pair(lines[12].drawStyle, lines[12].y1), std::make_pair(0, 7200.f));
-  for (auto [text, y] : std::initializer_list<std::pair<const char*, float>>{{"1.0MPa", 100}, {"0.5", 3600}, {"0.1", 6400}})
-    EXPECT_EQ(std::make_pair(view.surface.PrintOf(text)->x1, view.surface.PrintOf(text)->y1), std::make_pair(100.f, y)) << text;
+  for (auto [text, y] :
+       std::initializer_list<std::pair<const char*, float>>{{"1.0MPa", 100}, {"0.5", 3600}, {"0.1", 6400}})
+    EXPECT_EQ(std::make_pair(view.surface.PrintOf(text)->x1, view.surface.PrintOf(text)->y1),
+              std::make_pair(100.f, y))
+        << text;
   EXPECT_EQ(view.surface.PrintOf("-4")->x1, 14550);
 
   view.scale1MPa = false;
@@ -128,7 +146,8 @@ TEST_F(Redraw, TraceIsClampedOneTwipOutsideTheFrame) {
   Use(Typed({3000000, 0, 500000, 1000000}, 60, 3));
   Draw();
   EXPECT_EQ(Of(kBlue, &Call::y2), (std::vector<float>{199, 7200, 3700, 200}));
-  EXPECT_EQ(Of(kBlue, &Call::x2), (std::vector<float>{700, 5300, 9900, 14500})) << "the first segment is a dot";
+  EXPECT_EQ(Of(kBlue, &Call::x2), (std::vector<float>{700, 5300, 9900, 14500}))
+      << "the first segment is a dot";
   for (const Call& c : view.surface.Lines(kBlue)) EXPECT_EQ(c.drawWidth, 2);
   EXPECT_EQ(std::make_pair(view.surface.DrawWidth(), view.surface.DrawStyle()), std::make_pair(1, 0));
 
@@ -150,7 +169,8 @@ TEST_F(Redraw, DetailTraceBundlesAndDashes) {
     Use(s);
     Draw();
     EXPECT_EQ(Of(kRed).size(), redLines) << samples[1];
-    for (const Call& line : view.surface.Lines(kRed)) EXPECT_EQ(std::make_pair(line.drawStyle, line.drawWidth), std::make_pair(2, 1));
+    for (const Call& line : view.surface.Lines(kRed))
+      EXPECT_EQ(std::make_pair(line.drawStyle, line.drawWidth), std::make_pair(2, 1));
   }
   // A bundle is seven strokes shifted by 0, 8 and 16 twips.
   Use(Typed({0, 1000}, 60, 2));
@@ -160,7 +180,8 @@ TEST_F(Redraw, DetailTraceBundlesAndDashes) {
   const int shifts[7][2] = {{0, 0}, {8, 0}, {0, 8}, {8, 8}, {16, 0}, {0, 16}, {16, 16}};
   for (int k = 0; k < 7; ++k)
     EXPECT_EQ(std::make_tuple(red[7 + k].x1, red[7 + k].y1, red[7 + k].x2, red[7 + k].y2),
-              std::make_tuple(700.f + shifts[k][0], 3700.f + shifts[k][1], 7600.f + shifts[k][0], 3000.f + shifts[k][1]));
+              std::make_tuple(700.f + shifts[k][0], 3700.f + shifts[k][1], 7600.f + shifts[k][0],
+                              3000.f + shifts[k][1]));
 }
 
 TEST_F(Redraw, FlatDetailTraceIsDashedAtEveryOtherSample) {
@@ -209,10 +230,25 @@ TEST_P(Verdicts, LinesAndReadouts) {
 INSTANTIATE_TEST_SUITE_P(
     Records, Verdicts,
     ::testing::Values(
-        Verdict{"passed_b_and_c_at_the_last_sample", [](tools::RecordSpec&) {}, {14500}, {14500},
-                {{2, "3分"}, {3, "  699.00kPa"}, {4, "  697.00kPa"}, {5, "  697.00kPa"}, {6, "  698.00kPa"},
-                 {7, "00:01:00"}, {8, "00:03:00"}, {10, "00:02:00"}, {11, "    0.00kPa"}, {12, "   -2.00kPa"},
-                 {13, "   -2.00kPa"}, {14, "   -1.00kPa"}, {15, "PE・PB管"}, {16, "1,500kPa"}, {17, "0.750kPa"},
+        Verdict{"passed_b_and_c_at_the_last_sample",
+                [](tools::RecordSpec&) {},
+                {14500},
+                {14500},
+                {{2, "3分"},
+                 {3, "  699.00kPa"},
+                 {4, "  697.00kPa"},
+                 {5, "  697.00kPa"},
+                 {6, "  698.00kPa"},
+                 {7, "00:01:00"},
+                 {8, "00:03:00"},
+                 {10, "00:02:00"},
+                 {11, "    0.00kPa"},
+                 {12, "   -2.00kPa"},
+                 {13, "   -2.00kPa"},
+                 {14, "   -1.00kPa"},
+                 {15, "PE・PB管"},
+                 {16, "1,500kPa"},
+                 {17, "0.750kPa"},
                  {18, "合格"}}},
         Verdict{"failed_b_at_the_first_sample_reaching_end_seconds",
                 [](tools::RecordSpec& s) {
@@ -220,24 +256,37 @@ INSTANTIATE_TEST_SUITE_P(
                   s.testMinutes = 10, s.pipeType = 4, s.failFlag = 1, s.endSecondsStored = 10 * 60 - 90;
                   s.bPressurePa = 685000, s.aPressurePa = 700000, s.finalPressurePa = 660000;
                 },
-                {700 + 2760}, {700 + 5520},
+                {700 + 2760},
+                {700 + 5520},
                 {{4, "  685.00kPa"}, {8, "00:01:30"}, {12, "  -15.00kPa"}, {15, "床暖房管"}, {18, "不合格"}}},
         Verdict{"failed_beyond_the_last_sample_keeps_the_header_readouts",
                 [](tools::RecordSpec& s) {
                   s.samples = {700000, 690000}, s.testMinutes = 10, s.failFlag = 1, s.endSecondsStored = 0;
                   s.bPressurePa = 640000;
                 },
-                {}, {700 + 1380}, {{4, "  640.00kPa"}}},
-        Verdict{"untyped_has_no_b_c_or_verdict_and_d_past_the_end",
-                [](tools::RecordSpec& s) {
-                  s.samples = {700000, 690000}, s.pipeType = 0, s.measureMinutes = 125, s.aPressurePa = 700000;
-                },
-                {}, {}, {{2, "2時間05分"}, {3, "  690.00kPa"}, {6, ""}, {10, ""}, {15, ""}, {18, ""}}},
-        Verdict{"unknown_pipe_type_counts_as_typed", [](tools::RecordSpec& s) { s.pipeType = 7; }, {14500},
-                {14500}, {{15, ""}, {18, "合格"}}},
+                {},
+                {700 + 1380},
+                {{4, "  640.00kPa"}}},
+        Verdict{
+            "untyped_has_no_b_c_or_verdict_and_d_past_the_end",
+            [](tools::RecordSpec& s) {
+              s.samples = {700000, 690000}, s.pipeType = 0, s.measureMinutes = 125, s.aPressurePa = 700000;
+            },
+            {},
+            {},
+            {{2, "2時間05分"}, {3, "  690.00kPa"}, {6, ""}, {10, ""}, {15, ""}, {18, ""}}},
+        Verdict{"unknown_pipe_type_counts_as_typed",
+                [](tools::RecordSpec& s) { s.pipeType = 7; },
+                {14500},
+                {14500},
+                {{15, ""}, {18, "合格"}}},
         Verdict{"readouts_at_their_limits",
-                [](tools::RecordSpec& s) { s.samples = {16777215, 16777215}, s.pipeType = 0, s.setPressureKpa = 0; },
-                {}, {}, {{3, "6,777.22kPa"}, {15, ""}, {16, "     kPa"}, {17, ""}}}),
+                [](tools::RecordSpec& s) {
+                  s.samples = {16777215, 16777215}, s.pipeType = 0, s.setPressureKpa = 0;
+                },
+                {},
+                {},
+                {{3, "6,777.22kPa"}, {15, ""}, {16, "     kPa"}, {17, ""}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Redraw, VerdictIsReadFromTheTextAtEveryRedraw) {
@@ -264,9 +313,12 @@ TEST_F(Redraw, OffsetMovesEverythingUpToSixteenBits) {
   for (size_t i = 0; i < plain.size(); ++i) {
     const bool line = plain[i].op == RecordingSurface::Op::Line;
     if (!line && plain[i].op != RecordingSurface::Op::Print) continue;
-    EXPECT_EQ(std::make_pair(moved[i].x1, moved[i].y1), std::make_pair(plain[i].x1 + 1000, plain[i].y1 + 500)) << i;
+    EXPECT_EQ(std::make_pair(moved[i].x1, moved[i].y1), std::make_pair(plain[i].x1 + 1000, plain[i].y1 + 500))
+        << i;
     if (line) {
-      EXPECT_EQ(std::make_pair(moved[i].x2, moved[i].y2), std::make_pair(plain[i].x2 + 1000, plain[i].y2 + 500)) << i;
+      EXPECT_EQ(std::make_pair(moved[i].x2, moved[i].y2),
+                std::make_pair(plain[i].x2 + 1000, plain[i].y2 + 500))
+          << i;
     }
   }
   state.DrawOffsetX = 18218;

@@ -26,7 +26,8 @@ class Exchange : public LinkFixture, public ::testing::WithParamInterface<Exchan
 TEST_P(Exchange, EveryFileIsOneWholeLineAsSent) {
   const ExchangeCase& c = GetParam();
   const QString records = MakeRecords(scratch, "logger", 3);
-  Simulator sim(records, {"--baud", "0", "--mode", c.mode, "--split-pause-ms", QString::number(24 * kTickMs)});
+  Simulator sim(records,
+                {"--baud", "0", "--mode", c.mode, "--split-pause-ms", QString::number(24 * kTickMs)});
   ASSERT_FALSE(sim.device.isEmpty());
   link.SetSettings(SettingsFor(sim.device));
   link.DownloadRecords();
@@ -54,8 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, Exchange,
     ::testing::Values(ExchangeCase{"normal", 3, kDone, true}, ExchangeCase{"wrong-count", 3, kCut, false},
                       ExchangeCase{"split-end", 3, kDone, true}, ExchangeCase{"echo", 3, kDone, true},
-                      ExchangeCase{"no-final-cr", 3, kDone, true}, ExchangeCase{"no-end-block", 3, kCut, false},
-                      ExchangeCase{"stall", 3, kDone, true}, ExchangeCase{"garbage", 3, kDone, true},
+                      ExchangeCase{"no-final-cr", 3, kDone, true},
+                      ExchangeCase{"no-end-block", 3, kCut, false}, ExchangeCase{"stall", 3, kDone, true},
+                      ExchangeCase{"garbage", 3, kDone, true},
                       // Half-way is inside the second record: the part that came is not written.
                       ExchangeCase{"stop-mid", 1, kCut, false}),
     [](const auto& info) {

@@ -55,7 +55,8 @@ LinkSettings LinkFixture::SettingsFor(const QString& device, int retries) const 
 }
 
 QStringList LinkFixture::DataFiles() const {
-  return QDir(scratch.Path("data")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+  return QDir(scratch.Path("data"))
+      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QString MakeRecords(const Scratch& scratch, const QString& folder, int count, int firstHourCode) {

@@ -5,9 +5,9 @@
 #include "link/SerialPort.h"
 #include "platform/ProgramEnd.h"
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
 
 namespace ptlog::test {

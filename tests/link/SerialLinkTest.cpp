@@ -4,11 +4,11 @@
 #include "link/LineMarks.h"
 #include "platform/Errors.h"
 
-#include <QCoreApplication>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <QCoreApplication>
 
 using namespace ptlog;
 using ptlog::test::LinkFixture;
@@ -35,7 +35,9 @@ protected:
     ::close(master);
     ::close(slave);
   }
-  void Send(const QByteArray& bytes) { ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size()); }
+  void Send(const QByteArray& bytes) {
+    ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size());
+  }
   QByteArray ReadFarEnd() {
     QByteArray got;
     char buffer[256];
@@ -145,11 +147,19 @@ TEST(LineEvents, MessagesForEachCode) {
   TickClock clock;
   ptlog::test::FakeDownloadView view;
   LoggerLink link(line, clock, view);
-  const std::pair<int, const char*> cases[] = {
-      {1001, "中断信号受信"}, {1004, "フレームエラー"}, {1009, "受信パリティエラー"},
-      {1010, "送信バッファフル"}, {1011, "DCB取得エラー"}, {1002, "未定義エラー発生"},
-      {1003, "未定義エラー発生"}, {1007, "未定義エラー発生"}, {1, nullptr}, {3, nullptr},
-      {7, nullptr}, {1006, nullptr}, {1008, nullptr}};
+  const std::pair<int, const char*> cases[] = {{1001, "中断信号受信"},
+                                               {1004, "フレームエラー"},
+                                               {1009, "受信パリティエラー"},
+                                               {1010, "送信バッファフル"},
+                                               {1011, "DCB取得エラー"},
+                                               {1002, "未定義エラー発生"},
+                                               {1003, "未定義エラー発生"},
+                                               {1007, "未定義エラー発生"},
+                                               {1, nullptr},
+                                               {3, nullptr},
+                                               {7, nullptr},
+                                               {1006, nullptr},
+                                               {1008, nullptr}};
   for (auto [code, message] : cases) {
     view.lineErrors.clear();
     link.HandleCommEvent(code);
@@ -169,8 +179,18 @@ TEST(LineMarks, DriverMarksBecomeEvents) {
     std::vector<int> events;
   } cases[] = {
       {"abc", false, "abc", {}},
-      {QByteArray("a\xFF\x00\x00" "b", 5), false, "ab", {1001}},
-      {QByteArray("a\xFF\x00x" "b", 5), false, "ab", {1004}},
+      {QByteArray("a\xFF\x00\x00"
+                  "b",
+                  5),
+       false,
+       "ab",
+       {1001}},
+      {QByteArray("a\xFF\x00x"
+                  "b",
+                  5),
+       false,
+       "ab",
+       {1004}},
       {QByteArray("a\xFF\x00x", 4), true, "a", {1009}},
       {"\xFF\xFF", false, "\xFF", {}},
   };

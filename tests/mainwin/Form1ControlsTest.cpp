@@ -22,7 +22,8 @@ TEST_F(Controls, ButtonsSayWhatTheyDoInAMinchoFace) {
   QStringList captions;
   for (QAbstractButton* b : {f.Command1, f.Command2, f.Command5, f.Command6, f.Command3, f.Command99})
     captions << b->text();
-  EXPECT_EQ(captions, (QStringList{"データ読込", "ファイル読込", "ファイル保存", "コピー保存", "印  刷", "終  了"}));
+  EXPECT_EQ(captions,
+            (QStringList{"データ読込", "ファイル読込", "ファイル保存", "コピー保存", "印  刷", "終  了"}));
   // The status panel lies on the graph, where the user looks during a download.
   EXPECT_EQ(f.Frame2->parentWidget(), f.Picture1);
   const QFontInfo caption(f.Label3[0]->font());
@@ -42,9 +43,8 @@ TEST_F(Controls, TabOrderSkipsOptionsScrollBarsAndTheStrip) {
       order << w->objectName();
     w = w->nextInFocusChain();
   } while (w != f.Text1[0]);
-  EXPECT_EQ(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Command1", "Command2",
-                                "Command5", "Command6", "Command3", "Command99", "Picture1",
-                                "Check1", "Command7"}));
+  EXPECT_EQ(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Command1", "Command2", "Command5",
+                                "Command6", "Command3", "Command99", "Picture1", "Check1", "Command7"}));
 }
 
 TEST_F(Controls, OptionPairsAreSeparateGroups) {
@@ -77,12 +77,12 @@ TEST_F(Controls, EntryFieldKeysMoveTheFocus) {
     Qt::KeyboardModifiers mods;
     int to;
   } cases[] = {
-      {0, Qt::Key_Return, Qt::NoModifier, 1}, {1, Qt::Key_Enter, Qt::NoModifier, 2},
-      {2, Qt::Key_Return, Qt::NoModifier, 2}, {0, Qt::Key_Down, Qt::NoModifier, 1},
-      {1, Qt::Key_Down, Qt::ShiftModifier, 2}, {2, Qt::Key_Down, Qt::NoModifier, 2},
-      {2, Qt::Key_Up, Qt::NoModifier, 1},     {0, Qt::Key_Up, Qt::NoModifier, 0},
+      {0, Qt::Key_Return, Qt::NoModifier, 1},      {1, Qt::Key_Enter, Qt::NoModifier, 2},
+      {2, Qt::Key_Return, Qt::NoModifier, 2},      {0, Qt::Key_Down, Qt::NoModifier, 1},
+      {1, Qt::Key_Down, Qt::ShiftModifier, 2},     {2, Qt::Key_Down, Qt::NoModifier, 2},
+      {2, Qt::Key_Up, Qt::NoModifier, 1},          {0, Qt::Key_Up, Qt::NoModifier, 0},
       {2, Qt::Key_Escape, Qt::ControlModifier, 0}, {1, Qt::Key_Escape, Qt::NoModifier, 0},
-      {0, Qt::Key_Escape, Qt::NoModifier, 0}, {1, Qt::Key_A, Qt::NoModifier, 1},
+      {0, Qt::Key_Escape, Qt::NoModifier, 0},      {1, Qt::Key_A, Qt::NoModifier, 1},
   };
   for (const Case& c : cases) {
     f.Text1[c.from]->setFocus();

@@ -5,9 +5,9 @@
 #include "platform/ProgramEnd.h"
 #include "tools/RecordGenerator.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace ptlog::test {
@@ -38,8 +38,8 @@ protected:
   }
 
   Form1& Start(const QByteArray& settings, int tickMs = kTickIntervalMs) {
-    const QString path = settings.isNull() ? scratch.Path("KESTRA PTLOG.ini")
-                                           : scratch.Write("KESTRA PTLOG.ini", settings);
+    const QString path =
+        settings.isNull() ? scratch.Path("KESTRA PTLOG.ini") : scratch.Write("KESTRA PTLOG.ini", settings);
     return StartWith(SettingsLocation{scratch.Path("prog") + "/", path}, tickMs);
   }
   Form1& StartWith(const SettingsLocation& where, int tickMs = kTickIntervalMs) {
@@ -55,7 +55,8 @@ protected:
   static bool RunUntil(Pred done, int limitMs = 10000) {
     QElapsedTimer t;
     t.start();
-    while (!done() && t.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    while (!done() && t.elapsed() < limitMs)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     return done();
   }
 

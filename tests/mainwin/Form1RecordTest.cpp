@@ -167,8 +167,9 @@ TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
 TEST_F(Files, FieldsThatWouldLeaveTheFolderAreRefused) {
   const QString path = Put("0001.txt", PlainRecord(1));
   Load(path);
-  const std::pair<int, const char*> cases[] = {
-      {0, "現場名に使えない文字が有ります。"}, {1, "棟名に使えない文字が有ります。"}, {2, "担当者に使えない文字が有ります。"}};
+  const std::pair<int, const char*> cases[] = {{0, "現場名に使えない文字が有ります。"},
+                                               {1, "棟名に使えない文字が有ります。"},
+                                               {2, "担当者に使えない文字が有ります。"}};
   for (auto [field, message] : cases) {
     for (int i = 0; i < 3; ++i) form->Text1[i]->setText(i == field ? "../up" : "ok");
     messages.shown.clear();
@@ -215,8 +216,11 @@ TEST_F(Files, ArrowKeysMoveTheLinesOneSampleTheWayTheyPoint) {
   Load(Put("0001.txt", PlainRecord(1, 100, 0)));
   struct Case {
     int bar, key, expected;
-  } cases[] = {{0, Qt::Key_Right, 31}, {0, Qt::Key_Left, 30}, {0, Qt::Key_Left, 29},
-               {1, Qt::Key_Left, 98}, {1, Qt::Key_Right, 99}};
+  } cases[] = {{0, Qt::Key_Right, 31},
+               {0, Qt::Key_Left, 30},
+               {0, Qt::Key_Left, 29},
+               {1, Qt::Key_Left, 98},
+               {1, Qt::Key_Right, 99}};
   for (const Case& c : cases) {
     QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
     QApplication::sendEvent(form->HScroll1[c.bar], &press);

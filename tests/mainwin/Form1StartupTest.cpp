@@ -34,8 +34,7 @@ TEST_F(Startup, FirstStartWithoutSettingsFile) {
 }
 
 TEST_F(Startup, StoredDisplayChoicesAreAppliedAndWrittenBack) {
-  const QByteArray stored =
-      "[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n";
+  const QByteArray stored = "[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n";
   Form1& f = Start(stored);
   EXPECT_TRUE(f.Option2[1]->isChecked());
   EXPECT_TRUE(f.Option1[1]->isChecked());
@@ -47,8 +46,10 @@ TEST_F(Startup, StoredDisplayChoicesAreAppliedAndWrittenBack) {
 
 TEST_F(Startup, OnlyExactTextsSelectOneMpaAndAir) {
   const std::tuple<const char*, const char*, bool, bool> cases[] = {
-      {"1MPa", "\x8B\xF3\x88\xB3", true, true}, {"1mpa", "air", false, false},
-      {"", "", false, false}, {"1 MPa", "\x8B\xF3\x88\xB3x", false, false}};
+      {"1MPa", "\x8B\xF3\x88\xB3", true, true},
+      {"1mpa", "air", false, false},
+      {"", "", false, false},
+      {"1 MPa", "\x8B\xF3\x88\xB3x", false, false}};
   for (auto [scale, model, oneMpa, air] : cases) {
     Form1& f = Start(QByteArray("[Display Set]\r\nScale=") + scale + "\r\nModel=" + model + "\r\n");
     EXPECT_EQ(f.Option2[0]->isChecked(), oneMpa) << scale;
@@ -122,8 +123,7 @@ TEST_F(Startup, UnloadRunsOnceWhateverEndsTheWindow) {
 }
 
 TEST_F(Startup, OtherLinesOfTheSettingsFileSurviveShutdown) {
-  const QByteArray stored =
-      "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\n";
+  const QByteArray stored = "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\n";
   Form1& f = Start(stored);
   f.Option2[0]->setChecked(true);
   f.Check1->click();

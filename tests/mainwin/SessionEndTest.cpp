@@ -1,11 +1,11 @@
 // The real program, ended by the session: the display choices must be on disk.
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <csignal>
 
 using ptlog::test::Scratch;
@@ -40,16 +40,14 @@ TEST_P(SessionEnd, SignalWritesTheDisplayKeysBeforeTheProgramEnds) {
 
   QElapsedTimer wait;
   wait.start();
-  while (!Catches(program.processId(), GetParam()) && wait.elapsed() < 20000)
-    QThread::msleep(5);
+  while (!Catches(program.processId(), GetParam()) && wait.elapsed() < 20000) QThread::msleep(5);
   ASSERT_TRUE(Catches(program.processId(), GetParam())) << "handler never installed";
 
   ::kill(pid_t(program.processId()), GetParam());
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
-  EXPECT_EQ(Scratch::Read(ini),
-            "[Display Set]\r\nScale=2MPa\r\nDetails=0\r\nModel=\x8B\xF3\x88\xB3\r\n");
+  EXPECT_EQ(Scratch::Read(ini), "[Display Set]\r\nScale=2MPa\r\nDetails=0\r\nModel=\x8B\xF3\x88\xB3\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SessionEnd, ::testing::Values(SIGTERM, SIGHUP));

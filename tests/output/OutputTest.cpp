@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLibrary>
 #include <QLineEdit>
@@ -17,7 +18,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QGuiApplication>
 #include <QTimer>
 
 using namespace ptlog;
@@ -162,11 +162,13 @@ TEST_F(Output, PdfFileEntryWritesTheReportWhereTheUserSays) {
   form->Command3->click();
   EXPECT_EQ(messages.shown.size(), 2u) << "only the questions";
   const QString info = RunTool("pdfinfo", {pdf});
-  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+842 x 595 pts \\(A4\\)"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+842 x 595 pts \\(A4\\)")))
+      << info.toStdString();
   EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+0012060720140530.txt"))) << info.toStdString();
   EXPECT_TRUE(RunTool("pdffonts", {pdf}).contains("IPAMincho"));
   EXPECT_TRUE(RunTool("pdftotext", {pdf, "-"}).contains("0012"));
-  EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden), QStringList{"report.pdf"})
+  EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden),
+            QStringList{"report.pdf"})
       << "no leftovers";
 }
 
@@ -194,7 +196,8 @@ TEST_P(PdfPage, OneA4LandscapePageOfTheWindow) {
 
   const QString info = RunTool("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+84[12](\\.\\d+)? x 595"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+84[12](\\.\\d+)? x 595")))
+      << info.toStdString();
   const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
   for (const char* expected : GetParam().texts)
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
@@ -206,10 +209,11 @@ TEST_P(PdfPage, OneA4LandscapePageOfTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, PdfPage,
-    ::testing::Values(Page{"typed", 2, {"配管試験データ", "0012", "06/07/20 14:05", "1.0MPa", "60分", "A線"}},
-                      Page{"untyped", 0, {"0012", "A線"}},
-                      // The readouts as the print command's redraw leaves them.
-                      Page{"nothing_loaded", -1, {"配管試験データ", "0000", "00/00/00 00:00", "0分", "0.00kPa"}}),
+    ::testing::Values(
+        Page{"typed", 2, {"配管試験データ", "0012", "06/07/20 14:05", "1.0MPa", "60分", "A線"}},
+        Page{"untyped", 0, {"0012", "A線"}},
+        // The readouts as the print command's redraw leaves them.
+        Page{"nothing_loaded", -1, {"配管試験データ", "0000", "00/00/00 00:00", "0分", "0.00kPa"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Output, CupsQueueWritesTheReport) {
@@ -227,11 +231,14 @@ TEST_F(Output, CupsQueueWritesTheReport) {
   form->Command3->click();
   EXPECT_EQ(messages.shown.size(), 1u);
   QString pdf;
-  ASSERT_TRUE(RunUntil([&] {
-    for (const QString& f : QDir(out).entryList({"*.pdf"}, QDir::Files))
-      if (!before.contains(f)) pdf = QDir(out).filePath(f);
-    return !pdf.isEmpty() && QFileInfo(pdf).size() > 0 && RunTool("pdfinfo", {pdf}).contains("Pages:");
-  }, 60000)) << "the queue wrote no PDF";
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        for (const QString& f : QDir(out).entryList({"*.pdf"}, QDir::Files))
+          if (!before.contains(f)) pdf = QDir(out).filePath(f);
+        return !pdf.isEmpty() && QFileInfo(pdf).size() > 0 && RunTool("pdfinfo", {pdf}).contains("Pages:");
+      },
+      60000))
+      << "the queue wrote no PDF";
   const QString info = RunTool("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
   // PostScript prints a landscape page as a portrait sheet turned by 90 degrees.
@@ -260,9 +267,12 @@ TEST_F(Output, CupsQueueWritesTheReport) {
 
 TEST(SnapshotNames, DefaultJpegPath) {
   const std::pair<const char*, const char*> cases[] = {
-      {"/data/0012.txt", "/data/0012.jpg"}, {"/data/a.b.txt", "/data/a.jpg"},
-      {"/data/rec", "/data/rec.jpg"},       {"/data/駅前_A_B_2wd_0012.txt", "/data/駅前_A_B_2wd_0012.jpg"}};
-  for (auto [record, jpg] : cases) EXPECT_EQ(PathWithExtension(QString::fromUtf8(record), "jpg"), QString::fromUtf8(jpg));
+      {"/data/0012.txt", "/data/0012.jpg"},
+      {"/data/a.b.txt", "/data/a.jpg"},
+      {"/data/rec", "/data/rec.jpg"},
+      {"/data/駅前_A_B_2wd_0012.txt", "/data/駅前_A_B_2wd_0012.jpg"}};
+  for (auto [record, jpg] : cases)
+    EXPECT_EQ(PathWithExtension(QString::fromUtf8(record), "jpg"), QString::fromUtf8(jpg));
 }
 
 TEST_F(Output, SnapshotNeedsALoadedRecord) {
@@ -287,8 +297,8 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
     const QImage image(jpg, "JPG");
     ASSERT_FALSE(image.isNull());
     // The offscreen test platform draws no frame around the window.
-    EXPECT_EQ(image.size(), QGuiApplication::platformName() == "offscreen" ? form->size()
-                                                                         : form->frameGeometry().size());
+    EXPECT_EQ(image.size(),
+              QGuiApplication::platformName() == "offscreen" ? form->size() : form->frameGeometry().size());
     // The coloured one-pixel lines keep their colour (no chroma subsampling).
     const QImage captured(scratch.Path("prog/Work.bmp"), "BMP");
     ASSERT_EQ(captured.size(), image.size());
@@ -296,9 +306,11 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) {
         const QColor c = captured.pixelColor(x, y), j = image.pixelColor(x, y);
-        if (std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) < 150) continue;
+        if (std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) < 150)
+          continue;
         ++coloured;
-        difference += std::abs(c.red() - j.red()) + std::abs(c.green() - j.green()) + std::abs(c.blue() - j.blue());
+        difference +=
+            std::abs(c.red() - j.red()) + std::abs(c.green() - j.green()) + std::abs(c.blue() - j.blue());
       }
     ASSERT_GT(coloured, 100);
     EXPECT_LT(difference / coloured, 60) << "mean colour error over " << coloured << " pixels";
@@ -346,7 +358,8 @@ TEST(SaveJpgLibrary, QualityIsHonouredAndReplaceIsAFlag) {
   Scratch scratch;
   QImage image(320, 200, QImage::Format_RGB32);
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+    for (int x = 0; x < image.width(); ++x)
+      image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
   const QString bmp = scratch.Path("w.bmp");
   ASSERT_TRUE(image.save(bmp, "BMP"));
   QLibrary library(PTLOG_SAVEJPG_LIB);
@@ -354,7 +367,8 @@ TEST(SaveJpgLibrary, QualityIsHonouredAndReplaceIsAFlag) {
   auto convert = reinterpret_cast<Fn>(library.resolve("SavetoJPEG"));
   ASSERT_NE(convert, nullptr);
   const QByteArray bmpPath = QFile::encodeName(bmp);
-  const QByteArray high = QFile::encodeName(scratch.Path("q100.jpg")), low = QFile::encodeName(scratch.Path("q10.jpg"));
+  const QByteArray high = QFile::encodeName(scratch.Path("q100.jpg")),
+                   low = QFile::encodeName(scratch.Path("q10.jpg"));
   EXPECT_EQ(convert(bmpPath, high, 100, -1), 1);
   EXPECT_EQ(convert(bmpPath, low, 10, -1), 1);
   EXPECT_GT(QFileInfo(scratch.Path("q100.jpg")).size(), 2 * QFileInfo(scratch.Path("q10.jpg")).size());

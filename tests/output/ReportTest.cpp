@@ -4,10 +4,10 @@
 #include "record/RecordFields.h"
 #include "tools/RecordGenerator.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 using namespace ptlog;
 using ptlog::test::Scratch;
@@ -23,7 +23,8 @@ Outcome Report(const QStringList& args) {
   QProcess p;
   p.start(PTLOG_REPORT_PROGRAM, args);
   p.waitForFinished(120000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 QString Tool(const QString& program, const QStringList& args) {
@@ -67,15 +68,18 @@ TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
     QString why;
     const auto record = LoadReportRecord(paths[page - 1], {}, why);
     ASSERT_TRUE(record);
-    const QString text = Tool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-    for (int i : {readout::Number, readout::Date, readout::Pressure[0], readout::Time[3], readout::Differential[3]})
+    const QString text =
+        Tool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    for (int i :
+         {readout::Number, readout::Date, readout::Pressure[0], readout::Time[3], readout::Differential[3]})
       EXPECT_TRUE(text.contains(record->view.Label4Caption(i).trimmed())) << page << " " << i;
     EXPECT_EQ(text.contains("合格"), page == 1) << "the verdict of a typed record";
     EXPECT_EQ(text.contains("駅前"), page == 2) << "site from the saved name";
     EXPECT_EQ(text.contains("2.0MPa"), page == 2) << "the scale from the saved name";
 
     // The table: a header block, then one row per sample.
-    const QByteArray csv = Scratch::Read(scratch.Path("csv/") + PathWithExtension(FileNamePart(paths[page - 1]), "csv"));
+    const QByteArray csv =
+        Scratch::Read(scratch.Path("csv/") + PathWithExtension(FileNamePart(paths[page - 1]), "csv"));
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
     const qsizetype header = lines.indexOf("経過秒,経過時間,圧力(kPa)");

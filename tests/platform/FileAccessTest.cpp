@@ -3,9 +3,9 @@
 #include "platform/FileAccess.h"
 #include "settings/IniFile.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,7 +19,8 @@ TEST(SettingsWrites, TwoProgramsWritingAtOnceLoseNoKey) {
   Scratch scratch;
   // Large enough that a read-change-replace takes a while.
   QByteArray big = "[Port Set]\r\nCommPort=1\r\n[Display Set]\r\nScale=1MPa\r\n[Filler]\r\n";
-  for (int i = 0; big.size() < 10 * 1024 * 1024; ++i) big += "Key" + QByteArray::number(i) + "=" + QByteArray(200, 'x') + "\r\n";
+  for (int i = 0; big.size() < 10 * 1024 * 1024; ++i)
+    big += "Key" + QByteArray::number(i) + "=" + QByteArray(200, 'x') + "\r\n";
   const QString ini = scratch.Write("KESTRA PTLOG.ini", big);
 
   for (int round = 0; round < 30; ++round) {
@@ -44,7 +45,8 @@ TEST(AtomicWrites, StaleTemporariesGoAndFreshOnesStay) {
   const QString fresh = scratch.Write(".r.txt.ptlog-new", "another writer's, in progress");
   QFile old(stale);
   ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  ASSERT_TRUE(
+      old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
   old.close();
 
   EXPECT_EQ(WriteFileAtomically(scratch.Path("r.txt"), QByteArray("line\r\n")), WriteResult::Written);

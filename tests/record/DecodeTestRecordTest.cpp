@@ -2,8 +2,8 @@
 
 #include "FakeView.h"
 #include "TestSupport.h"
-#include "record/RecordFile.h"
 #include "record/Readouts.h"
+#include "record/RecordFile.h"
 #include "tools/RecordGenerator.h"
 
 #include <gtest/gtest.h>
@@ -62,14 +62,16 @@ TEST_F(Decode, LayoutAndLineAByKindOfRecord) {
   // Untyped: line A at the sample nearest to five minutes.
   for (auto [interval, position] : {std::pair{10, 30}, {8, 38}, {7, 43}, {255, 1}, {1, 300}}) {
     ASSERT_EQ(Load(Untyped(301, interval)), 0) << interval;
-    EXPECT_EQ(std::make_pair(view.scroll[0], state.CursorATime), std::make_pair(position, position * interval));
+    EXPECT_EQ(std::make_pair(view.scroll[0], state.CursorATime),
+              std::make_pair(position, position * interval));
     EXPECT_FALSE(TypedLayout());
   }
   tools::RecordSpec s = Untyped(100, 10);
   s.pipeType = 2, s.testMinutes = 10, s.cursorStartMinutes = 3, s.endSecondsStored = 120;
   ASSERT_EQ(Load(s), 0);
   EXPECT_TRUE(TypedLayout());
-  EXPECT_EQ(std::make_tuple(state.Record.EndSeconds, state.CursorATime, view.scroll[0]), std::make_tuple(480, 180, 0));
+  EXPECT_EQ(std::make_tuple(state.Record.EndSeconds, state.CursorATime, view.scroll[0]),
+            std::make_tuple(480, 180, 0));
   s.pipeType = 0;
   ASSERT_EQ(Load(s), 0);
   EXPECT_EQ(state.Record.EndSeconds, 120) << "untyped: as stored";
@@ -81,7 +83,8 @@ TEST_F(Decode, HeaderCaptionsAndLineDWhichASecondDecodeKeeps) {
   ASSERT_EQ(Load(s), 0);
   EXPECT_EQ(view.captions[readout::Number], "0005");
   EXPECT_EQ(view.captions[readout::Date], "06/07/20 14:05");
-  EXPECT_EQ(std::make_tuple(state.CursorDPlaced, view.scroll[1], state.CursorDTime), std::make_tuple(true, 99, 990));
+  EXPECT_EQ(std::make_tuple(state.CursorDPlaced, view.scroll[1], state.CursorDTime),
+            std::make_tuple(true, 99, 990));
 
   view.SetScrollValue(1, 50);
   view.SetScrollValue(0, 40);
@@ -92,7 +95,8 @@ TEST_F(Decode, HeaderCaptionsAndLineDWhichASecondDecodeKeeps) {
   // A bar moved past the last sample comes back to it, redrawing twice.
   const int before = view.redraws;
   view.SetScrollValue(1, 100);
-  EXPECT_EQ(std::make_tuple(view.scroll[1], state.CursorDTime, view.redraws - before), std::make_tuple(99, 990, 2));
+  EXPECT_EQ(std::make_tuple(view.scroll[1], state.CursorDTime, view.redraws - before),
+            std::make_tuple(99, 990, 2));
 }
 
 TEST_F(Decode, RecordsThatCannotBeShownStopWithTheirError) {

@@ -5,9 +5,9 @@
 #include "record/TestRecord.h"
 #include "tools/RecordGenerator.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace ptlog;
 using ptlog::test::Scratch;
@@ -24,11 +24,13 @@ int ErrorOf(const std::function<void()>& f) {
 }
 
 TEST(RecordFileReading, FirstItemOfTheFile) {
-  const std::pair<QByteArray, const char*> cases[] = {
-      {"0001ABCD\r\n", "0001ABCD"},      {"  0001\r\nsecond\r\n", "0001"},
-      {"00,11\r\n", "00"},               {"\"a,b\"c\r\n", "a,b"},
-      {"last line without end", "last line without end"}, {"\r\n", ""},
-      {"only\n", "only"}};
+  const std::pair<QByteArray, const char*> cases[] = {{"0001ABCD\r\n", "0001ABCD"},
+                                                      {"  0001\r\nsecond\r\n", "0001"},
+                                                      {"00,11\r\n", "00"},
+                                                      {"\"a,b\"c\r\n", "a,b"},
+                                                      {"last line without end", "last line without end"},
+                                                      {"\r\n", ""},
+                                                      {"only\n", "only"}};
   for (const auto& [bytes, item] : cases) {
     Scratch scratch;
     EXPECT_EQ(ReadRecordFileItem(scratch.Write("r.txt", bytes)), item) << bytes.constData();

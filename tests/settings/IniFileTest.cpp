@@ -2,10 +2,10 @@
 
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
 
 using namespace ptlog;
 using ptlog::test::Scratch;
@@ -24,8 +24,7 @@ class ReadProfile : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(ReadProfile, GivesValueOrDefault) {
   const ReadCase& c = GetParam();
   Scratch scratch;
-  const QString path =
-      c.file.isNull() ? scratch.Path("absent.ini") : scratch.Write("s.ini", c.file);
+  const QString path = c.file.isNull() ? scratch.Path("absent.ini") : scratch.Write("s.ini", c.file);
   EXPECT_EQ(ReadProfileString(path, c.section, c.key, c.defaultText), c.expected) << c.what;
 }
 
@@ -41,21 +40,20 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"no key", "[Port Set]\r\nReadRetrial=2\r\n", "Port Set", "CommPort", "1", "1"},
         ReadCase{"empty value is not the default", "[Port Set]\r\nCommSettings=\r\n", "Port Set",
                  "CommSettings", "9600,n,8,1", ""},
-        ReadCase{"case of section and key", "[port SET]\r\ncommport=5\r\n", "Port Set", "CommPort",
-                 "1", "5"},
-        ReadCase{"blanks around key and value", "[Port Set]\r\n CommPort \t=  7 \r\n", "Port Set",
-                 "CommPort", "1", "7"},
-        ReadCase{"enclosing quotes dropped", "[Data Set]\r\nDataPath=\"/a b/\"\r\n", "Data Set",
-                 "DataPath", "", "/a b/"},
+        ReadCase{"case of section and key", "[port SET]\r\ncommport=5\r\n", "Port Set", "CommPort", "1", "5"},
+        ReadCase{"blanks around key and value", "[Port Set]\r\n CommPort \t=  7 \r\n", "Port Set", "CommPort",
+                 "1", "7"},
+        ReadCase{"enclosing quotes dropped", "[Data Set]\r\nDataPath=\"/a b/\"\r\n", "Data Set", "DataPath",
+                 "", "/a b/"},
         ReadCase{"equals sign inside the value", "[A]\r\nK=a=b\r\n", "A", "K", "", "a=b"},
         ReadCase{"key of another section", "[A]\r\nK=1\r\n[B]\r\nK=2\r\n", "B", "K", "", "2"},
         ReadCase{"first of two equal keys", "[A]\r\nK=1\r\nK=2\r\n", "A", "K", "", "1"},
         ReadCase{"LF line ends", "[A]\nK=1\n", "A", "K", "", "1"},
         ReadCase{"no line end at the end", "[A]\r\nK=last", "A", "K", "", "last"},
-        ReadCase{"Shift-JIS written on Windows", "[Display Set]\r\nModel=\x90\x85\x88\xB3\r\n",
-                 "Display Set", "Model", "", "水圧"},
-        ReadCase{"section name whose second byte looks like ]", "[\x89\x5D]\r\nK=ok\r\n", "云",
-                 "K", "", "ok"},
+        ReadCase{"Shift-JIS written on Windows", "[Display Set]\r\nModel=\x90\x85\x88\xB3\r\n", "Display Set",
+                 "Model", "", "水圧"},
+        ReadCase{"section name whose second byte looks like ]", "[\x89\x5D]\r\nK=ok\r\n", "云", "K", "",
+                 "ok"},
         ReadCase{"cut after 254 bytes", kLong300, "D", "P", "", QString(254, 'x')},
         ReadCase{"never inside a double-byte character", kLongKanji, "D", "P", "",
                  "a" + QString(126, QChar(0x7A7A))},
@@ -83,32 +81,46 @@ TEST_P(WriteProfile, ChangesOnlyTheKey) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WriteProfile,
-    ::testing::Values(
-        WriteCase{"created on first write", QByteArray(), {{"Display Set", "Scale", "1MPa"}},
-                  "[Display Set]\r\nScale=1MPa\r\n"},
-        WriteCase{"value replaced, other lines kept",
-                  "; comment\r\n[Display Set]\r\nScale=2MPa\r\nOther=x\r\n",
-                  {{"Display Set", "Scale", "1MPa"}},
-                  "; comment\r\n[Display Set]\r\nScale=1MPa\r\nOther=x\r\n"},
-        WriteCase{"file's spelling of the key kept", "[display set]\r\n SCALE = 2MPa\r\n",
-                  {{"Display Set", "Scale", "1MPa"}}, "[display set]\r\n SCALE =1MPa\r\n"},
-        WriteCase{"new key after the section's last line",
-                  "[A]\r\nX=1\r\n\r\n[B]\r\nY=2\r\n", {{"A", "Z", "3"}},
-                  "[A]\r\nX=1\r\nZ=3\r\n\r\n[B]\r\nY=2\r\n"},
-        WriteCase{"LF file stays LF", "[A]\nX=1\n", {{"A", "Y", "2"}}, "[A]\nX=1\nY=2\n"},
-        WriteCase{"new section after a last line without line end", "[A]\r\nX=1",
-                  {{"B", "Y", "2"}}, "[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},
-        WriteCase{"Shift-JIS bytes", QByteArray(), {{"Display Set", "Model", "空圧"}},
-                  "[Display Set]\r\nModel=\x8B\xF3\x88\xB3\r\n"},
-        WriteCase{"undecodable bytes elsewhere kept", "\xFF\xFE junk\r\n[A]\r\nX=1\r\n",
-                  {{"A", "X", "2"}}, "\xFF\xFE junk\r\n[A]\r\nX=2\r\n"},
-        WriteCase{"line breaks cannot enter a value", "[A]\r\nX=1\r\n", {{"A", "X", "a\r\nb"}},
-                  "[A]\r\nX=ab\r\n"},
-        WriteCase{"several keys in one replacement", QByteArray(),
-                  {{"Port Set", "CommPort", "007"}, {"Data Set", "DataPath", "/d/"},
-                   {"Port Set", "CommSettings", "9600,n,8,1"}},
-                  "[Port Set]\r\nCommPort=007\r\nCommSettings=9600,n,8,1\r\n"
-                  "[Data Set]\r\nDataPath=/d/\r\n"}));
+    ::testing::Values(WriteCase{"created on first write",
+                                QByteArray(),
+                                {{"Display Set", "Scale", "1MPa"}},
+                                "[Display Set]\r\nScale=1MPa\r\n"},
+                      WriteCase{"value replaced, other lines kept",
+                                "; comment\r\n[Display Set]\r\nScale=2MPa\r\nOther=x\r\n",
+                                {{"Display Set", "Scale", "1MPa"}},
+                                "; comment\r\n[Display Set]\r\nScale=1MPa\r\nOther=x\r\n"},
+                      WriteCase{"file's spelling of the key kept",
+                                "[display set]\r\n SCALE = 2MPa\r\n",
+                                {{"Display Set", "Scale", "1MPa"}},
+                                "[display set]\r\n SCALE =1MPa\r\n"},
+                      WriteCase{"new key after the section's last line",
+                                "[A]\r\nX=1\r\n\r\n[B]\r\nY=2\r\n",
+                                {{"A", "Z", "3"}},
+                                "[A]\r\nX=1\r\nZ=3\r\n\r\n[B]\r\nY=2\r\n"},
+                      WriteCase{"LF file stays LF", "[A]\nX=1\n", {{"A", "Y", "2"}}, "[A]\nX=1\nY=2\n"},
+                      WriteCase{"new section after a last line without line end",
+                                "[A]\r\nX=1",
+                                {{"B", "Y", "2"}},
+                                "[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},
+                      WriteCase{"Shift-JIS bytes",
+                                QByteArray(),
+                                {{"Display Set", "Model", "空圧"}},
+                                "[Display Set]\r\nModel=\x8B\xF3\x88\xB3\r\n"},
+                      WriteCase{"undecodable bytes elsewhere kept",
+                                "\xFF\xFE junk\r\n[A]\r\nX=1\r\n",
+                                {{"A", "X", "2"}},
+                                "\xFF\xFE junk\r\n[A]\r\nX=2\r\n"},
+                      WriteCase{"line breaks cannot enter a value",
+                                "[A]\r\nX=1\r\n",
+                                {{"A", "X", "a\r\nb"}},
+                                "[A]\r\nX=ab\r\n"},
+                      WriteCase{"several keys in one replacement",
+                                QByteArray(),
+                                {{"Port Set", "CommPort", "007"},
+                                 {"Data Set", "DataPath", "/d/"},
+                                 {"Port Set", "CommSettings", "9600,n,8,1"}},
+                                "[Port Set]\r\nCommPort=007\r\nCommSettings=9600,n,8,1\r\n"
+                                "[Data Set]\r\nDataPath=/d/\r\n"}));
 
 TEST(WriteProfileFailure, MissingFolderOrFileAsFolderChangesNothing) {
   Scratch scratch;

@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 #include "platform/Errors.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace ptlog;
 using ptlog::test::Scratch;
@@ -48,11 +48,10 @@ TEST(Location, UsersSettingsFolderIsMadeAtTheFirstWrite) {
 }
 
 TEST(Location, ArgumentsOutsideTheFileNameEncodingAreRefused) {
-  const std::pair<const char*, bool> cases[] = {
-      {"/home/検査/KESTRA PTLOG.ini", true},
-      {"plain.ini", true},
-      {"/home/\x8C\x9F\x8D\xB8/s.ini", false},  // 検査 in Shift-JIS
-      {"\xFF", false}};
+  const std::pair<const char*, bool> cases[] = {{"/home/検査/KESTRA PTLOG.ini", true},
+                                                {"plain.ini", true},
+                                                {"/home/\x8C\x9F\x8D\xB8/s.ini", false},  // 検査 in Shift-JIS
+                                                {"\xFF", false}};
   for (auto [argument, names] : cases) {
     const char* argv[] = {"kestra-ptlog", argument};
     EXPECT_EQ(ArgumentsNameFiles(2, argv), names) << argument;
@@ -114,13 +113,13 @@ INSTANTIATE_TEST_SUITE_P(
         PortCase{"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, 13, ""},
         PortCase{"[Port Set]\r\nCommPort=\r\n", 0, 0, 13, ""},
         PortCase{"[Port Set]\r\nCommPort=40000\r\n", 0, 0, 6, ""},
-        PortCase{"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2,
-                 0, 6, "4800,e,7,2"}));
+        PortCase{"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2, 0, 6,
+                 "4800,e,7,2"}));
 
 TEST(DetailsRead, StatesAndFailures) {
-  const std::pair<const char*, int> cases[] = {
-      {"0", 0}, {"1", 1}, {"2", 2}, {"1.5", 2}, {"3", -380}, {"-1", -380},
-      {"", -13}, {"yes", -13}, {"70000", -6}};
+  const std::pair<const char*, int> cases[] = {{"0", 0},   {"1", 1},     {"2", 2},
+                                               {"1.5", 2}, {"3", -380},  {"-1", -380},
+                                               {"", -13},  {"yes", -13}, {"70000", -6}};
   for (auto [text, expected] : cases) {
     Scratch scratch;
     const SettingsLocation where{

@@ -4,6 +4,7 @@
 #include "platform/ProgramStart.h"
 #include "settings/IniFile.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <gtest/gtest.h>
 #include <memory>
 
 using namespace ptlog;
@@ -80,9 +80,9 @@ TEST_F(Tool, FirstStartCreatesTheDefaultFolderAndWritesAllFourKeys) {
 }
 
 TEST_F(Tool, PortNumbersRefusedOrWrittenAsTyped) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"0", nullptr}, {"00", nullptr}, {"", nullptr}, {"-3", nullptr},
-      {"007", "007"}, {"99999", "99999"}, {"12abc", "12abc"}};
+  const std::pair<const char*, const char*> cases[] = {{"0", nullptr},    {"00", nullptr}, {"", nullptr},
+                                                       {"-3", nullptr},   {"007", "007"},  {"99999", "99999"},
+                                                       {"12abc", "12abc"}};
   for (auto [typed, written] : cases) {
     MessageRecorder messages;
     ToolForm& t = Open(QByteArray());
@@ -253,9 +253,11 @@ TEST_F(Tool, MissingDataFolderStillFillsTheBoxes) {
 
 TEST(MountPoints, LongestHoldingMountWins) {
   const QStringList mounts{"/", "/home", "/home/user/usb", "/media"};
-  const std::pair<const char*, const char*> cases[] = {
-      {"/home/user/data", "/home"}, {"/home/user/usb/x", "/home/user/usb"},
-      {"/homework", "/"},           {"/media", "/media"}, {"/var/log", "/"}};
+  const std::pair<const char*, const char*> cases[] = {{"/home/user/data", "/home"},
+                                                       {"/home/user/usb/x", "/home/user/usb"},
+                                                       {"/homework", "/"},
+                                                       {"/media", "/media"},
+                                                       {"/var/log", "/"}};
   for (auto [path, mount] : cases) EXPECT_EQ(MountPointOf(path, mounts), mount) << path;
 }
 
