@@ -1,6 +1,7 @@
 // Decoding and redrawing records of several lengths: medians of many runs,
 // and the cost per sample. Prints "figure value unit" lines.
-// "--once decode|redraw N" does one of them once, for instruction counting.
+// "--once decode|redraw N [TIMES]" does one of them once (or TIMES times),
+// for instruction counting.
 #include "graph/PainterSurface.h"
 #include "graph/RedrawGraph.h"
 #include "record/DecodeTestRecord.h"
@@ -69,10 +70,12 @@ int main(int argc, char** argv) {
 
   std::vector<int> sizes{721, 65535, 155615};
   bool once = false, decodeOnly = false;
-  if (argc == 4 && QByteArray(argv[1]) == "--once") {
+  int repeats = 1;  // --once ... N 2: the second call runs warm (font database loaded)
+  if ((argc == 4 || argc == 5) && QByteArray(argv[1]) == "--once") {
     once = true;
     decodeOnly = QByteArray(argv[2]) == "decode";
     sizes = {std::atoi(argv[3])};
+    if (argc == 5) repeats = std::atoi(argv[4]);
   }
 
   for (int samples : sizes) {
@@ -101,7 +104,7 @@ int main(int argc, char** argv) {
     QImage canvas(QSize(1001, 545), QImage::Format_RGB32);
     PenState pen;
     const double redraw =
-        MedianMs(once             ? 1
+        MedianMs(once             ? repeats
                  : samples > 1000 ? 21
                                   : 201,
                  [&] {

@@ -292,7 +292,7 @@ void Redraw::DrawEndLines() {
 
 }  // namespace
 
-void DrawTimeAxis(GraphSurface& g, qint32 span, qint16 offsetX, qint16 offsetY) {
+void DrawTimeAxis(GraphSurface& surface, qint32 span, qint16 offsetX, qint16 offsetY) {
   const TimeAxis axis = AxisFor(span);
   const float top = Add16(offsetY, kTop), bottom = Add16(offsetY, kBottom), labelY = Add16(offsetY, 7300);
   qint32 nextTick = axis.tick;
@@ -301,11 +301,11 @@ void DrawTimeAxis(GraphSurface& g, qint32 span, qint16 offsetX, qint16 offsetY) 
     const qint32 t = ToInteger32(double(Mul32(x, span)) / kPlotWidth);
     if (t < nextTick) continue;
     const float lineX = Add32(offsetX, Add32(kLeft, x));
-    g.SetDrawWidth(1);
-    g.Line(lineX, top, lineX, bottom);
-    g.SetCurrentX(Add32(offsetX, Add32(400, x)));
-    g.SetCurrentY(labelY);
-    g.Print(QString::number(label) + QString::fromUtf8(axis.unit));
+    surface.SetDrawWidth(1);
+    surface.Line(lineX, top, lineX, bottom);
+    surface.SetCurrentX(Add32(offsetX, Add32(400, x)));
+    surface.SetCurrentY(labelY);
+    surface.Print(QString::number(label) + QString::fromUtf8(axis.unit));
     label = Add32(label, axis.step);
     nextTick = Add32(nextTick, axis.tick);
   }

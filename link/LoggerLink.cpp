@@ -238,7 +238,7 @@ QString LoggerLink::FinishAtEndBlock(QByteArray line) {
   WaitTicks(3);
   WaitTicks(20);
   view_.SetActivityText(0, QString());
-  const QString result = QString::number(recordCount_) + kRecordsRead;
+  QString result = QString::number(recordCount_) + kRecordsRead;
   view_.SetStatusText(result);
   view_.SetOkVisible(false);
   view_.SetPanelVisible(true);

@@ -30,7 +30,7 @@ QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
   QBuffer buffer(&bmp);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "BMP")) return QString();
-  const QString preferred = programPath + QStringLiteral("Work.bmp");
+  QString preferred = programPath + QStringLiteral("Work.bmp");
   if (WriteFileAtomically(preferred, bmp) == WriteResult::Written) return preferred;
   // A program installed for all users cannot write its own folder.
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);

@@ -42,7 +42,7 @@ QString FixedDecimal(double magnitude, int decimals) {
     digits.insert(0, size_t(1 - intDigits), '0');
     intDigits = 1;
   }
-  const size_t keep = size_t(intDigits + decimals);
+  const size_t keep = size_t(intDigits) + size_t(decimals);
   if (digits.size() < keep + 1) digits.append(keep + 1 - digits.size(), '0');
   const bool up = digits[keep] >= '5';
   digits.resize(keep);

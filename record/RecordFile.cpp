@@ -18,10 +18,10 @@ namespace {
 bool IsSeparator(QChar c) { return c == QLatin1Char('/') || c == QDir::separator(); }
 
 // Large damaged files: the item never needs more than the first line.
-constexpr qint64 kReadChunk = 64 * 1024;
+constexpr qint64 kReadChunk = qint64(64) * 1024;
 // Well above the longest record the logger can send (128 + 6 x 65,535
 // characters); a longer item is a damaged file, not a record.
-constexpr qsizetype kMaxItemLength = 1024 * 1024;
+constexpr qsizetype kMaxItemLength = qsizetype(1024) * 1024;
 
 void ThrowFor(WriteResult result) {
   if (result == WriteResult::DiskFull) throw PlatformError(ErrDiskFull);

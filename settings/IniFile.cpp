@@ -14,7 +14,7 @@ namespace {
 
 constexpr qsizetype kValueBufferBytes = 255;  // the caller's buffer, NUL included
 // Far above any settings file of ours; more is a damaged file, read as absent.
-constexpr qint64 kMaxSettingsBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxSettingsBytes = qint64(64) * 1024 * 1024;
 // The other program may be writing the same file; its write takes far less.
 constexpr int kLockWaitMs = 5000;
 

@@ -88,7 +88,8 @@ void PaintReportPage(QPainter& p, ReportRecord& r, const QDate& printed) {
                                                {QStringLiteral("判定基準"), caption(readout::Criterion)}};
   UseFont(p, 11);
   for (int i = 0; i < 9; ++i) {
-    const QRectF row(kMargin + (i / 4) * 3900, 1500 + (i % 4) * 400, 3700, 360);
+    const int column = i / 4, line = i % 4;  // three columns of four facts
+    const QRectF row(kMargin + column * 3900.0, 1500.0 + line * 400, 3700, 360);
     Text(p, {row.left(), row.top(), 1300, row.height()}, facts[i].first);
     Text(p, {row.left() + 1300, row.top(), 2700, row.height()}, QStringLiteral("：") + facts[i].second);
     p.drawLine(QPointF(row.left(), row.bottom()), QPointF(row.right(), row.bottom()));
