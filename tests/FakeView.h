@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/RecordingSurface.h"
+#include "RecordingSurface.h"
 #include "graph/RedrawGraph.h"
 #include "platform/Errors.h"
 #include "record/DecodeTestRecord.h"

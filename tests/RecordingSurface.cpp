@@ -1,4 +1,4 @@
-#include "graph/RecordingSurface.h"
+#include "RecordingSurface.h"
 
 namespace ptlog {
 
