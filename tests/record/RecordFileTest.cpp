@@ -57,26 +57,6 @@ TEST(RecordFileWriting, OneLineWithCrLfReplacingOnlyWhenComplete) {
   EXPECT_EQ(ErrorOf([&] { WriteRecordFile(scratch.Path("missing/x.txt"), "0"); }), 76);
 }
 
-TEST(RecordFileNames, DownloadedName) {
-  tools::RecordSpec s;
-  s.inspectionNumber = 12;
-  s.year = 6;
-  s.month = 7;
-  s.day = 20;
-  s.hourCode = 42;
-  s.minute = 5;
-  s.second = 30;
-  EXPECT_EQ(RecordFileName(DecodeHeader(tools::RecordText(s))), "0012060720140530.txt");
-}
-
-TEST(RecordFileNames, FlagsAndPrefix) {
-  EXPECT_EQ(DisplayFlags(true, true, 1), "2wd");
-  EXPECT_EQ(DisplayFlags(false, false, 0), "1es");
-  EXPECT_EQ(DisplayFlags(false, true, 2), "1ws");
-  EXPECT_EQ(SavedNamePrefix({"A1", "B2", "C3"}, "2wd") + "0012060720140530.txt",
-            "A1_B2_C3_2wd_0012060720140530.txt");
-}
-
 TEST(RecordFileNames, BaseNameDropsUpToFiveParts) {
   const std::pair<const char*, const char*> cases[] = {
       {"0012060720140530.txt", "0012060720140530.txt"},

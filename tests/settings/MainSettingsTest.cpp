@@ -134,18 +134,4 @@ TEST(DetailsRead, StatesAndFailures) {
   }
 }
 
-TEST(DisplayWrite, ThreeKeysInDisplaySet) {
-  Scratch scratch;
-  const SettingsLocation where{"/p/", scratch.Path("s.ini")};
-  WriteDisplayChoices(where, {false, false, 0});
-  EXPECT_EQ(Scratch::Read(where.SettingsFilePath),
-            "[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n");
-}
-
-TEST(ErrorText, NumberWithBlankThenCarriageReturn) {
-  EXPECT_EQ(ErrorMessageText(PlatformError(13)), " 13\r型が一致しません。");
-  EXPECT_EQ(ErrorMessageText(PlatformError(76)), " 76\rパスが見つかりません。");
-  EXPECT_EQ(ErrorMessageText(PlatformError(-5, "x")), "-5\rx");
-}
-
 }  // namespace

@@ -158,58 +158,45 @@ TEST_F(Tool, ExistingFolderOrFileGetsATrailingSeparator) {
   }
 }
 
-TEST_F(Tool, NoToCreationOrCancelWritesNothing) {
+TEST_F(Tool, RefusalsKeepTheWindowAndTheFile) {
   const QByteArray stored = "[Port Set]\r\nCommPort=4\r\n";
-  {
-    MessageRecorder messages(MessageAnswer::No);
-    ToolForm& t = Open(stored);
-    t.Text1->setText(scratch.Path("missing"));
+  struct Case {
+    const char* what;
+    QString folder;
+    MessageAnswer answer;
+    QString lastMessage;  // empty: the question alone
+  } cases[] = {
+      {"no to creating the folder", scratch.Path("missing"), MessageAnswer::No, ""},
+      {"empty folder box", "", MessageAnswer::Ok, "データフォルダーの入力が有りません。"},
+      {"folder that cannot be created", scratch.Path("no/parent/here"), MessageAnswer::Yes,
+       "データフォルダーを作成できません。"},
+      {"settings file where no file can be", scratch.Path("data"), MessageAnswer::Ok, "設定ファイルに書き込めません。"}};
+  QDir().mkpath(scratch.Path("data"));
+  const QString blocker = scratch.Write("blocker", "x");
+  for (const Case& c : cases) {
+    MessageRecorder messages(c.answer);
+    const QString ini = scratch.Write("prog/KESTRA PTLOG.ini", stored);
+    const bool blocked = c.lastMessage == "設定ファイルに書き込めません。";
+    ToolForm t(SettingsLocation{scratch.Path("prog") + "/", blocked ? blocker + "/s.ini" : ini});
+    t.Startup();
+    t.show();
+    t.Text1->setText(c.folder);
     t.Command3->click();
-    EXPECT_EQ(messages.shown.size(), 1u);
+    ASSERT_FALSE(messages.shown.empty()) << c.what;
+    if (!c.lastMessage.isEmpty()) {
+      EXPECT_EQ(messages.shown.back().text, c.lastMessage) << c.what;
+    }
+    EXPECT_TRUE(t.isVisible()) << c.what;
+    EXPECT_EQ(Scratch::Read(ini), stored) << c.what;
     EXPECT_FALSE(QFile::exists(scratch.Path("missing")));
-    EXPECT_TRUE(t.isVisible());
   }
+  EXPECT_EQ(Scratch::Read(blocker), "x");
+  // Cancel closes without writing.
   ToolForm& t = Open(stored);
   t.Text2->setText("9");
   t.Command2->click();
   EXPECT_FALSE(t.isVisible());
   EXPECT_EQ(Scratch::Read(iniPath), stored);
-}
-
-TEST_F(Tool, EmptyFolderBoxIsRefused) {
-  MessageRecorder messages;
-  ToolForm& t = Open(QByteArray());
-  t.Text1->clear();
-  t.Command3->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "データフォルダーの入力が有りません。");
-  EXPECT_FALSE(QFile::exists(iniPath));
-}
-
-TEST_F(Tool, FolderThatCannotBeCreatedIsReportedAndNothingWritten) {
-  MessageRecorder messages(MessageAnswer::Yes);
-  ToolForm& t = Open(QByteArray());
-  t.Text1->setText(scratch.Path("no/parent/here"));
-  t.Command3->click();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "データフォルダーを作成できません。");
-  EXPECT_FALSE(QFile::exists(iniPath));
-  EXPECT_TRUE(t.isVisible());
-}
-
-TEST_F(Tool, UnwritableSettingsFileKeepsTheWindowOpen) {
-  MessageRecorder messages;
-  const QString blocker = scratch.Write("blocker", "x");
-  tool = std::make_unique<ToolForm>(SettingsLocation{scratch.Path("prog") + "/", blocker + "/s.ini"});
-  tool->Startup();
-  tool->show();
-  QDir().mkpath(scratch.Path("data"));
-  tool->Text1->setText(scratch.Path("data"));
-  tool->Command3->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "設定ファイルに書き込めません。");
-  EXPECT_TRUE(tool->isVisible());
-  EXPECT_EQ(Scratch::Read(blocker), "x");
 }
 
 TEST_F(Tool, UnconvertiblePortStopsStartupAndKeepsStoredLineSettings) {
