@@ -1,5 +1,7 @@
 #include "mainwin/Form1.h"
 
+#include "record/Readouts.h"
+
 #include "graph/RedrawGraph.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
@@ -328,6 +330,35 @@ void Form1::SetScrollValue(int index, int value) {
   std::optional<PlatformError> nested = std::move(scrollError_);
   scrollError_ = std::move(outer);
   if (nested) throw *nested;
+}
+
+void Form1::PrintCommand() {
+  OutputWindow window = ForOutput();
+  RunPrintCommand(window);
+}
+
+void Form1::SnapshotCommand() {
+  OutputWindow window = ForOutput();
+  RunSnapshotCommand(window);
+}
+
+OutputWindow Form1::ForOutput() {
+  using namespace layout;
+  return {this,
+          Picture1,
+          CapturePicture,
+          Text1[0],
+          {{Command1, Command2, Command3, Command5, Command6, Command99},
+           Label3[LineDCaption],
+           Label3[LineACaption],
+           HScroll1[LineABar],
+           HScroll1[LineDBar]},
+          state_,
+          *this,
+          settings_.DataPath,
+          settings_.ProgramPath,
+          PrintAnswer,
+          printerDialog_};
 }
 
 void Form1::RedrawGraph() {

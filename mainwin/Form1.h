@@ -5,6 +5,7 @@
 #include "link/SerialPort.h"
 #include "link/TickClock.h"
 #include "mainwin/Controls.h"
+#include "output/OutputWindow.h"
 #include "platform/Errors.h"
 #include "record/MainView.h"
 #include "settings/MainSettings.h"
@@ -20,7 +21,6 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
-class QPrinter;
 
 namespace ptlog {
 
@@ -113,8 +113,8 @@ private:
   void SetTabOrder();
 
   void StartupFailure(const PlatformError& error);
-  bool PrintWindowPage(QPrinter& printer);
-  QImage CaptureWindow();
+  // The window as printing and the snapshot see it.
+  OutputWindow ForOutput();
 
   // What a failed load puts back.
   struct DisplaySnapshot;

@@ -1,20 +1,22 @@
 #pragma once
 
+#include "output/OutputWindow.h"
+
 namespace ptlog {
 
-class Form1;
-
 // While alive, the command buttons and the cursor-move controls are hidden
-// for a picture of the window; they come back on every way out.
+// for a picture of the window; they come back on every way out, the line-A
+// ones for untyped records only, as decoding has it.
 class PictureControlsHidden {
 public:
-  explicit PictureControlsHidden(Form1& form);
+  PictureControlsHidden(const PictureControls& controls, const TestRecord& record);
   ~PictureControlsHidden();
   PictureControlsHidden(const PictureControlsHidden&) = delete;
   PictureControlsHidden& operator=(const PictureControlsHidden&) = delete;
 
 private:
-  Form1& form_;
+  const PictureControls& controls_;
+  const TestRecord& record_;
 };
 
 }  // namespace ptlog

@@ -1,7 +1,8 @@
 // The printed report: the main window on one A4 landscape page.
 #include "graph/PainterSurface.h"
 #include "graph/RedrawGraph.h"
-#include "mainwin/Form1.h"
+#include "output/OutputWindow.h"
+#include "platform/Errors.h"
 #include "output/PageRenderer.h"
 #include "output/PictureControls.h"
 #include "output/PrinterDialog.h"
@@ -13,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QWidget>
 #include <QPainter>
 #include <QPrinter>
 
@@ -25,35 +27,58 @@ const QString kPrintFailed = QStringLiteral("印刷できませんでした。")
 constexpr int kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
 
 // A graph that cannot be drawn shows what was drawn; printing goes on.
-void RedrawQuietly(Form1& form) {
+void RedrawQuietly(MainView& view) {
   try {
-    form.RedrawGraph();
+    view.RedrawGraph();
   } catch (const PlatformError&) {
   }
 }
+
+bool PrintWindowPage(OutputWindow& w, QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  // The window's pixels are 15 twips, 1/96 inch; the page keeps that size.
+  const double scale = printer.resolution() / 96.0;
+  painter.scale(scale, scale);
+  PaintControlsAsVectors(painter, w.window);
+
+  // The graph again, as vectors, where the picture box stands.
+  painter.translate(w.picture->pos());
+  painter.setClipRect(QRect(QPoint(0, 0), w.picture->size()));
+  painter.scale(1.0 / 15.0, 1.0 / 15.0);
+  PenState pen;
+  PainterSurface surface(painter, QRectF(0, 0, kGraphWidthTwips, kGraphHeightTwips), pen);
+  bool drawn = true;
+  try {
+    RedrawGraph(w.state, w.view, surface);
+  } catch (const PlatformError&) {
+    drawn = false;
+  }
+  return painter.end() && drawn && printer.printerState() != QPrinter::Error;
+}
 }  // namespace
 
-void Form1::PrintCommand() {
-  if (!ptlog::AskYesNo(this, kAskPrint)) return;
+void RunPrintCommand(OutputWindow& w) {
+  if (!AskYesNo(w.window, kAskPrint)) return;
 
-  PrintAnswer.clear();
-  if (!printerDialog_) printerDialog_ = new PrinterDialog(PrintAnswer, this);
-  printerDialog_->ShowPrinterDialog();
-  while (PrintAnswer.isEmpty()) {
+  w.printAnswer.clear();
+  if (!w.printerDialog) w.printerDialog = new PrinterDialog(w.printAnswer, w.window);
+  w.printerDialog->ShowPrinterDialog();
+  while (w.printAnswer.isEmpty()) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (ProgramEnding()) return;
   }
-  if (PrintAnswer != QStringLiteral("Yes")) {
-    Text1[0]->setFocus();
+  if (w.printAnswer != QStringLiteral("Yes")) {
+    w.siteField->setFocus();
     return;
   }
   QString pdfFile;
   if (CurrentPrinterAsksForFile()) {
-    pdfFile =
-        state_.RecordPath.isEmpty()
-            ? RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1, QString(), settings_.DataPath})
-            : RunFileDialog(this, {FileDialogRequest::Save, kPdfFilter, 1,
-                                   PathWithExtension(state_.RecordPath, QStringLiteral("pdf")), QString()});
+    const QString& record = w.state.RecordPath;
+    pdfFile = record.isEmpty()
+                  ? RunFileDialog(w.window, {FileDialogRequest::Save, kPdfFilter, 1, QString(), w.dataPath})
+                  : RunFileDialog(w.window, {FileDialogRequest::Save, kPdfFilter, 1,
+                                             PathWithExtension(record, QStringLiteral("pdf")), QString()});
     if (pdfFile.isEmpty()) return;
   }
 
@@ -61,45 +86,22 @@ void Form1::PrintCommand() {
   {
     // The page draws the graph at the picture box's own place, so the
     // drawing offset stays at zero and the box keeps its height.
-    PictureControlsHidden hidden(*this);
+    PictureControlsHidden hidden(w.controls, w.state.Record);
     // The page shows the readouts as this redraw leaves them, a record
     // loaded or not.
-    RedrawQuietly(*this);
+    RedrawQuietly(w.view);
     QCoreApplication::processEvents();
     printed = PrintJob(
-        FileNamePart(state_.RecordPath),
-        [this](QPrinter& printer) {
+        FileNamePart(w.state.RecordPath),
+        [&w](QPrinter& printer) {
           printer.setPageSize(QPageSize(QPageSize::A4));
           printer.setPageOrientation(QPageLayout::Landscape);
-          return PrintWindowPage(printer);
+          return PrintWindowPage(w, printer);
         },
         pdfFile);
   }
-  RedrawQuietly(*this);
-  if (!printed) ShowOkMessage(this, kPrintFailed);
-}
-
-bool Form1::PrintWindowPage(QPrinter& printer) {
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  // The window's pixels are 15 twips, 1/96 inch; the page keeps that size.
-  const double scale = printer.resolution() / 96.0;
-  painter.scale(scale, scale);
-  PaintControlsAsVectors(painter, this);
-
-  // The graph again, as vectors, where the picture box stands.
-  painter.translate(Picture1->pos());
-  painter.setClipRect(QRect(QPoint(0, 0), Picture1->size()));
-  painter.scale(1.0 / 15.0, 1.0 / 15.0);
-  PenState pen;
-  PainterSurface surface(painter, QRectF(0, 0, kGraphWidthTwips, kGraphHeightTwips), pen);
-  bool drawn = true;
-  try {
-    ptlog::RedrawGraph(state_, *this, surface);
-  } catch (const PlatformError&) {
-    drawn = false;
-  }
-  return painter.end() && drawn && printer.printerState() != QPrinter::Error;
+  RedrawQuietly(w.view);
+  if (!printed) ShowOkMessage(w.window, kPrintFailed);
 }
 
 }  // namespace ptlog

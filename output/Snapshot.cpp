@@ -1,7 +1,7 @@
 // The window snapshot: a bitmap of the window, converted to JPEG.
 #include "output/Snapshot.h"
 
-#include "mainwin/Form1.h"
+#include "output/OutputWindow.h"
 #include "output/PictureControls.h"
 #include "platform/Dialogs.h"
 #include "platform/FileAccess.h"
@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QWidget>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -39,38 +40,40 @@ QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
   return WriteFileAtomically(fallback, bmp) == WriteResult::Written ? fallback : QString();
 }
 
-void Form1::SnapshotCommand() {
-  if (!ptlog::AskYesNo(this, kAskSnapshot)) return;
-  if (state_.RecordPath.isEmpty()) {
-    ShowOkMessage(this, kFileNotLoaded);
+namespace {
+QImage CaptureWindow(OutputWindow& w) {
+  // The whole window, its frame included where the window system draws one.
+  const QRect outer = w.window->frameGeometry();
+  QImage shot;
+  if (QScreen* s = w.window->screen(); s && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    shot = s->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height()).toImage();
+  if (shot.isNull()) shot = w.window->grab().toImage();
+  w.captureStrip->resize(shot.size());
+  return shot;
+}
+}  // namespace
+
+void RunSnapshotCommand(OutputWindow& w) {
+  if (!AskYesNo(w.window, kAskSnapshot)) return;
+  const QString& record = w.state.RecordPath;
+  if (record.isEmpty()) {
+    ShowOkMessage(w.window, kFileNotLoaded);
     return;
   }
-  const QString jpg =
-      RunFileDialog(this, {FileDialogRequest::Save, kJpegFilter, 2,
-                           PathWithExtension(state_.RecordPath, QStringLiteral("jpg")), QString()});
+  const QString jpg = RunFileDialog(
+      w.window, {FileDialogRequest::Save, kJpegFilter, 2, PathWithExtension(record, QStringLiteral("jpg")), QString()});
   if (jpg.isEmpty()) return;
 
   bool saved = false;
   {
-    PictureControlsHidden hidden(*this);
+    PictureControlsHidden hidden(w.controls, w.state.Record);
     QCoreApplication::processEvents();
-    const QImage shot = CaptureWindow();
-    const QString bmp = shot.isNull() ? QString() : WriteWorkBitmap(shot, settings_.ProgramPath);
+    const QImage shot = CaptureWindow(w);
+    const QString bmp = shot.isNull() ? QString() : WriteWorkBitmap(shot, w.programPath);
     saved = !bmp.isEmpty() && SavetoJPEG(bmp, jpg, 100, -1);
   }
   // Silence here would leave the user believing the picture was saved.
-  if (!saved) ShowOkMessage(this, kNotSaved);
-}
-
-QImage Form1::CaptureWindow() {
-  // The whole window, its frame included where the window system draws one.
-  const QRect outer = frameGeometry();
-  QImage shot;
-  if (QScreen* s = screen(); s && QGuiApplication::platformName() != QLatin1String("offscreen"))
-    shot = s->grabWindow(0, outer.x(), outer.y(), outer.width(), outer.height()).toImage();
-  if (shot.isNull()) shot = grab().toImage();
-  CapturePicture->resize(shot.size());
-  return shot;
+  if (!saved) ShowOkMessage(w.window, kNotSaved);
 }
 
 }  // namespace ptlog
