@@ -119,20 +119,6 @@ TEST_F(Files, CancelledOpenChangesNothing) {
   EXPECT_EQ(form->Text1[0]->text(), "site");
 }
 
-TEST_F(Files, SaveChecksInOrder) {
-  const char* expected[] = {"ファイルが読み込まれていません。", "現場名の入力が有りません。",
-                            "棟名の入力が有りません。", "担当者の入力が有りません。"};
-  for (int step = 0; step < 4; ++step) {
-    if (step == 1) Load(Put("0001.txt", PlainRecord(1)));
-    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(i < step - 1 ? "x" : "");
-    messages.shown.clear();
-    form->Command5->click();
-    ASSERT_EQ(messages.shown.size(), 1u) << step;
-    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(expected[step]));
-  }
-  EXPECT_EQ(dialogs.asked.size(), 1u) << "only the open dialog";
-}
-
 TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
   QDir().mkpath(scratch.Path("elsewhere"));
   const QString path = scratch.Path("elsewhere/x_y_z_2wd_0012060720140530.txt");
@@ -164,70 +150,56 @@ TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
   EXPECT_EQ(form->State().RecordPath, proposed);
 }
 
-TEST_F(Files, FieldsThatWouldLeaveTheFolderAreRefused) {
+TEST_F(Files, SaveRefusalsInOrderLeaveTheFile) {
+  struct Case {
+    bool loaded;
+    QStringList fields;
+    QString answer;  // the save dialog's
+    const char* message;
+  } cases[] = {{false, {"x", "x", "x"}, "", "ファイルが読み込まれていません。"},
+               {true, {"", "", ""}, "", "現場名の入力が有りません。"},
+               {true, {"x", "", ""}, "", "棟名の入力が有りません。"},
+               {true, {"x", "x", ""}, "", "担当者の入力が有りません。"},
+               // The names become part of a file name: they must not lead into another folder.
+               {true, {"../up", "ok", "ok"}, "", "現場名に使えない文字が有ります。"},
+               {true, {"ok", "a/b", "ok"}, "", "棟名に使えない文字が有ります。"},
+               {true, {"ok", "ok", ".."}, "", "担当者に使えない文字が有ります。"},
+               {true, {"x", "x", "x"}, scratch.Path("no/such/folder/x.txt"), "ファイルを保存できませんでした。"}};
   const QString path = Put("0001.txt", PlainRecord(1));
-  Load(path);
-  const std::pair<int, const char*> cases[] = {{0, "現場名に使えない文字が有ります。"},
-                                               {1, "棟名に使えない文字が有ります。"},
-                                               {2, "担当者に使えない文字が有ります。"}};
-  for (auto [field, message] : cases) {
-    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(i == field ? "../up" : "ok");
+  for (const Case& c : cases) {
+    if (c.loaded && form->State().RecordPath.isEmpty()) Load(path);
+    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(c.fields[i]);
     messages.shown.clear();
+    dialogs.answers = {c.answer};
     form->Command5->click();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(message));
+    ASSERT_EQ(messages.shown.size(), 1u) << c.message;
+    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.message));
     EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(form->State().RecordPath, c.loaded ? path : QString());
   }
-  EXPECT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked.size(), 2u) << "the open dialog and the one save that got that far";
 }
 
-TEST_F(Files, AFailedMoveIsReportedAndTheFileStays) {
-  const QString path = Put("0001.txt", PlainRecord(1));
-  Load(path);
-  for (int i = 0; i < 3; ++i) form->Text1[i]->setText("x");
-  dialogs.answers = {scratch.Path("no/such/folder/x.txt")};
-  form->Command5->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "ファイルを保存できませんでした。");
-  EXPECT_TRUE(QFile::exists(path));
-  EXPECT_EQ(form->State().RecordPath, path);
-}
-
-TEST_F(Files, ScrollBarsMoveTheLinesWithinTheRecord) {
+TEST_F(Files, BarsAndArrowKeysMoveTheLinesWithinTheRecord) {
   Load(Put("0001.txt", PlainRecord(1, 100, 0)));
-  EXPECT_EQ(form->HScroll1[0]->value(), 30);
-  EXPECT_EQ(form->State().CursorATime, 300);
-  form->HScroll1[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(form->State().CursorATime, 310);
-  EXPECT_EQ(form->HScroll1[1]->value(), 99);
-  form->HScroll1[1]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(form->HScroll1[1]->value(), 99);
-  EXPECT_EQ(form->State().CursorDTime, 990);
-
-  // Line D stays, line A goes back, the scale changes.
-  form->HScroll1[1]->setValue(50);
-  form->Option2[1]->click();
-  EXPECT_EQ(form->State().CursorDTime, 500);
-  EXPECT_EQ(form->State().CursorATime, 300);
-  EXPECT_EQ(form->Label4[10]->text(), "00:08:20");
-}
-
-TEST_F(Files, ArrowKeysMoveTheLinesOneSampleTheWayTheyPoint) {
-  Load(Put("0001.txt", PlainRecord(1, 100, 0)));
+  EXPECT_EQ(std::make_pair(form->HScroll1[0]->value(), form->State().CursorATime), std::make_pair(30, 300));
+  // Left moves a line towards sample 0, Right away from it; the last sample is the limit.
   struct Case {
     int bar, key, expected;
-  } cases[] = {{0, Qt::Key_Right, 31},
-               {0, Qt::Key_Left, 30},
-               {0, Qt::Key_Left, 29},
-               {1, Qt::Key_Left, 98},
-               {1, Qt::Key_Right, 99}};
+  } cases[] = {{0, Qt::Key_Right, 31}, {0, Qt::Key_Left, 30}, {0, Qt::Key_Left, 29},
+               {1, Qt::Key_Right, 99}, {1, Qt::Key_Left, 98},  {1, Qt::Key_Right, 99}};
   for (const Case& c : cases) {
     QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
     QApplication::sendEvent(form->HScroll1[c.bar], &press);
     EXPECT_EQ(form->HScroll1[c.bar]->value(), c.expected) << c.bar << " " << c.key;
   }
-  EXPECT_EQ(form->State().CursorATime, 290);
-  EXPECT_EQ(form->State().CursorDTime, 990);
+  EXPECT_EQ(std::make_pair(form->State().CursorATime, form->State().CursorDTime), std::make_pair(290, 990));
+
+  // Another scale decodes again: line D stays, line A goes back.
+  form->HScroll1[1]->setValue(50);
+  form->Option2[1]->click();
+  EXPECT_EQ(std::make_pair(form->State().CursorATime, form->State().CursorDTime), std::make_pair(300, 500));
+  EXPECT_EQ(form->Label4[10]->text(), "00:08:20");
 }
 
 TEST_F(Files, TypedRecordHidesTheLineABar) {
