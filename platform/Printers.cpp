@@ -7,7 +7,6 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 #include <limits>
-#include <memory>
 
 #include <cups/cups.h>
 
@@ -20,26 +19,23 @@ std::function<QStringList()>& ListForTests() {
 }
 
 struct Current {
-  std::unique_ptr<QPrinter> printer;
+  bool chosen = false;  // the system's default is looked up at the first use
   QString name;
   int index = -1;
-  bool toFile = false;
-  QString filePath;  // empty: the user names the file for each job
+  bool toFile = false;  // the PDF file entry: the user names the file for each job
 };
 
 void MakePdfFileCurrent(Current& current) {
   current.name = kPdfFileEntry;
   current.index = int(InstalledPrinterNames().size());
   current.toFile = true;
-  current.filePath.clear();
 }
 
 Current& Printer() {
   static Current current;
-  if (!current.printer) {
-    current.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!current.chosen) {
+    current.chosen = true;
     current.name = ListForTests() ? ListForTests()().value(0) : QPrinterInfo::defaultPrinterName();
-    if (!current.name.isEmpty()) current.printer->setPrinterName(current.name);
     current.index = int(InstalledPrinterNames().indexOf(current.name));
     // Without a printer, reports still go to PDF files.
     if (current.name.isEmpty()) MakePdfFileCurrent(current);
@@ -63,7 +59,7 @@ QStringList InstalledPrinterNames() {
 
 QString CurrentPrinterName() { return Printer().name; }
 int CurrentPrinterIndex() { return Printer().index; }
-bool CurrentPrinterAsksForFile() { return Printer().toFile && Printer().filePath.isEmpty(); }
+bool CurrentPrinterAsksForFile() { return Printer().toFile; }
 
 bool MakeCurrentPrinter(const QString& name) {
   const QStringList names = InstalledPrinterNames();
@@ -72,8 +68,6 @@ bool MakeCurrentPrinter(const QString& name) {
     Current& current = Printer();
     current.name = name;
     current.index = i;
-    current.printer->setOutputFormat(QPrinter::NativeFormat);
-    current.printer->setPrinterName(name);
     current.toFile = false;
     return true;
   }
@@ -84,10 +78,7 @@ bool MakeCurrentPrinter(const QString& name) {
 
 bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint,
               const QString& pdfFile) {
-  Current& current = Printer();
-  current.printer->setDocName(documentName);
-  if (current.toFile && !current.filePath.isEmpty()) return paint(*current.printer);
-
+  const Current& current = Printer();
   QTemporaryFile spool;
   if (!spool.open()) return false;
   spool.close();
@@ -109,17 +100,7 @@ bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>&
 
 void SetPrinterListForTests(std::function<QStringList()> list) {
   ListForTests() = std::move(list);
-  Printer().printer.reset();
-}
-
-void UsePdfFilePrinter(const QString& path) {
-  Current& current = Printer();
-  current.printer->setOutputFormat(QPrinter::PdfFormat);
-  current.printer->setOutputFileName(path);
-  current.name = path;
-  current.index = -1;
-  current.toFile = true;
-  current.filePath = path;
+  Printer().chosen = false;
 }
 
 }  // namespace ptlog

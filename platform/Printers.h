@@ -32,8 +32,7 @@ bool MakeCurrentPrinter(const QString& name);
 bool PrintJob(const QString& documentName, const std::function<bool(QPrinter&)>& paint,
               const QString& pdfFile = QString());
 
-// Tests: a printer list of their own, and a printer that writes a PDF file.
+// Tests: a printer list of their own.
 void SetPrinterListForTests(std::function<QStringList()> list);
-void UsePdfFilePrinter(const QString& path);
 
 }  // namespace ptlog

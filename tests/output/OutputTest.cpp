@@ -183,8 +183,9 @@ class PdfPage : public Output, public ::testing::WithParamInterface<Page> {};
 TEST_P(PdfPage, OneA4LandscapePageOfTheWindow) {
   if (GetParam().pipeType >= 0) LoadRecord(GetParam().pipeType);
   const QString pdf = scratch.Path("report.pdf");
+  // No printer installed: the PDF file is the current printer.
   SetPrinterListForTests([] { return QStringList{}; });
-  UsePdfFilePrinter(pdf);
+  dialogs.answers = {pdf};
   messages.answer = MessageAnswer::Yes;
   AnswerPrinterDialog([](PrinterDialog& d) { d.Command1[0]->click(); });
   form->Command3->click();
