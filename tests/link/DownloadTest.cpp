@@ -94,13 +94,6 @@ TEST_F(LinkFixture, SameNameTwiceKeepsTheLaterAndCountsBoth) {
   EXPECT_EQ(Scratch::Read(scratch.Path("data/" + DataFiles()[0])), Scratch::Read(dir + "/b.txt"));
 }
 
-TEST_F(LinkFixture, AfternoonHourNamesTheFile) {
-  Simulator sim(MakeRecords(scratch, "logger", 1, 41), {"--baud", "0"});
-  link.SetSettings(SettingsFor(sim.device));
-  link.DownloadRecords();
-  EXPECT_EQ(DataFiles(), QStringList{"0001060720130530.txt"});
-}
-
 TEST_F(LinkFixture, PlatformErrorsTakeTheErrorPath) {
   struct Case {
     const char* what;

@@ -95,7 +95,7 @@ protected:
   FileDialogRecorder dialogs;
 };
 
-TEST_F(Output, NoToEitherQuestionChangesNothing) {
+TEST_F(Output, NoToEitherQuestionOrNoRecordChangesNothing) {
   messages.answer = MessageAnswer::No;
   form->Command3->click();
   form->Command6->click();
@@ -103,6 +103,13 @@ TEST_F(Output, NoToEitherQuestionChangesNothing) {
   EXPECT_EQ(messages.shown[0].text, "印刷して宜しいですか？");
   EXPECT_EQ(messages.shown[1].text, "コピー保存して宜しいですか？");
   EXPECT_EQ(form->findChild<PrinterDialog*>("frmPRT"), nullptr);
+  EXPECT_TRUE(dialogs.asked.empty());
+
+  // Yes, with nothing loaded: there is nothing to take a picture of.
+  messages.answer = MessageAnswer::Yes;
+  form->Command6->click();
+  ASSERT_EQ(messages.shown.size(), 4u);
+  EXPECT_EQ(messages.shown[3].text, "ファイルが読み込まれていません。");
   EXPECT_TRUE(dialogs.asked.empty());
 }
 
@@ -274,13 +281,6 @@ TEST(SnapshotNames, DefaultJpegPath) {
       {"/data/駅前_A_B_2wd_0012.txt", "/data/駅前_A_B_2wd_0012.jpg"}};
   for (auto [record, jpg] : cases)
     EXPECT_EQ(PathWithExtension(QString::fromUtf8(record), "jpg"), QString::fromUtf8(jpg));
-}
-
-TEST_F(Output, SnapshotNeedsALoadedRecord) {
-  messages.answer = MessageAnswer::Yes;
-  form->Command6->click();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "ファイルが読み込まれていません。");
 }
 
 TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
