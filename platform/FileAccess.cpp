@@ -1,12 +1,12 @@
 #include "platform/FileAccess.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,16 +17,23 @@ namespace ptlog {
 
 namespace {
 
+// ".NAME.ptlog-PID-RANDOM": the writing process is named, so a leftover of a
+// killed program can be told from another program's write in progress.
 const QString kTempMark = QStringLiteral(".ptlog-");
-// A write in progress is done in well under this; an older file is left over.
-constexpr qint64 kStaleSeconds = 60;
 
 bool DiskFull(int error) { return error == ENOSPC || error == EDQUOT; }
 
 QString TempPathFor(const QFileInfo& target) {
   const quint32 r = QRandomGenerator::global()->generate();
   return target.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + target.fileName() + kTempMark +
-         QString::number(r, 36);
+         QString::number(::getpid()) + QLatin1Char('-') + QString::number(r, 36);
+}
+
+bool WriterGone(const QString& tempName) {
+  const QString rest = tempName.mid(tempName.lastIndexOf(kTempMark) + kTempMark.size());
+  bool ok = false;
+  const long pid = rest.section(QLatin1Char('-'), 0, 0).toLong(&ok);
+  return ok && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
 void RemoveStaleTemporaries(const QString& folder) {
@@ -34,10 +41,9 @@ void RemoveStaleTemporaries(const QString& folder) {
   if (cleaned.contains(folder)) return;
   cleaned.insert(folder);
   const QDir dir(folder);
-  const QDateTime before = QDateTime::currentDateTime().addSecs(-kStaleSeconds);
   for (const QFileInfo& entry : dir.entryInfoList({QStringLiteral(".*") + kTempMark + QLatin1Char('*')},
                                                   QDir::Files | QDir::Hidden | QDir::System)) {
-    if (entry.lastModified() < before) QFile::remove(entry.absoluteFilePath());
+    if (WriterGone(entry.fileName())) QFile::remove(entry.absoluteFilePath());
   }
 }
 

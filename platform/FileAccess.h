@@ -30,8 +30,8 @@ using ChunkSource = std::function<std::optional<QByteArray>()>;
 // Replaces the file only by a complete one: a temporary file in the same
 // folder, written unbuffered and synced, then renamed over the target (a link
 // is followed, so the file it names is replaced). A target that exists and is
-// not a regular file is left alone. Stale temporary files of an earlier write
-// that was killed half-way are removed from the folder.
+// not a regular file is left alone. Temporary files that a killed program of
+// ours left in the folder are removed at the first write there.
 WriteResult WriteFileAtomically(const QString& path, const ChunkSource& next);
 WriteResult WriteFileAtomically(const QString& path, const QByteArray& content);
 

@@ -39,19 +39,18 @@ TEST(SettingsWrites, TwoProgramsWritingAtOnceLoseNoKey) {
   EXPECT_EQ(QDir(scratch.Path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"KESTRA PTLOG.ini"});
 }
 
-TEST(AtomicWrites, StaleTemporariesGoAndFreshOnesStay) {
+TEST(AtomicWrites, LeftoversOfKilledWritersGoAndWritesInProgressStay) {
   Scratch scratch;
-  const QString stale = scratch.Write(".r.txt.ptlog-old", "whole but left over");
-  const QString fresh = scratch.Write(".r.txt.ptlog-new", "another writer's, in progress");
-  QFile old(stale);
-  ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(
-      old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-  old.close();
+  // A writer that has ended (a child that exited) and one still running (us).
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const QString stale = scratch.Write(QStringLiteral(".r.txt.ptlog-%1-old").arg(child), "whole but left over");
+  const QString live = scratch.Write(QStringLiteral(".r.txt.ptlog-%1-new").arg(::getpid()), "in progress");
 
   EXPECT_EQ(WriteFileAtomically(scratch.Path("r.txt"), QByteArray("line\r\n")), WriteResult::Written);
   EXPECT_FALSE(QFile::exists(stale));
-  EXPECT_TRUE(QFile::exists(fresh));
+  EXPECT_TRUE(QFile::exists(live));
   EXPECT_EQ(Scratch::Read(scratch.Path("r.txt")), "line\r\n");
 }
 
