@@ -88,7 +88,9 @@ void LoggerLink::HandleCommEvent(int code) {
     case 7:
     case CommEventOverrun:
     case CommEventRxOver: return;
-    case CommEventDeviceLost: deviceLost_ = running_; return;
+    // Once the end block is verified every record is on disk: a cable
+    // pulled during the closing waits does not undo the result.
+    case CommEventDeviceLost: deviceLost_ = running_ && !endVerified_; return;
     case CommEventBreak: message = "中断信号受信"; break;
     case CommEventFrame: message = "フレームエラー"; break;
     case CommEventRxParity: message = "受信パリティエラー"; break;
@@ -154,6 +156,7 @@ void LoggerLink::DownloadRecords() {
 QString LoggerLink::Exchange() {
   qint16 retriesLeft = settings_.ReadRetrial;
   recordCount_ = 0;
+  endVerified_ = false;
   gotRecord_ = false;
   while (true) {
     RequestRecords();
@@ -234,6 +237,7 @@ QString LoggerLink::FinishAtEndBlock(QByteArray line) {
   const qint32 announced = ReadH6(QString::fromLatin1(line.mid(marker, 6)), 1);
   if (Add32(ReceivedTotal, -qint64(announced)) != kEndBlockLength) return kInterrupted;
 
+  endVerified_ = true;
   port_.Write(QByteArrayLiteral("CmdDC\r"));
   WaitTicks(3);
   WaitTicks(20);

@@ -75,6 +75,7 @@ private:
   qint16 recordCount_ = 0;
   bool gotRecord_ = false;
   bool deviceLost_ = false;
+  bool endVerified_ = false;
 };
 
 }  // namespace ptlog

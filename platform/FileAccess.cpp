@@ -53,9 +53,10 @@ bool WriteAll(int fd, const QByteArray& bytes, int& error) {
   while (left > 0) {
     // A short write is followed by another: on a full disk that one says so.
     const ssize_t n = ::write(fd, at, size_t(left));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      // Nothing taken at all would otherwise be tried for ever.
+      error = n < 0 ? errno : ENOSPC;
       return false;
     }
     at += n;
