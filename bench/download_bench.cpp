@@ -27,6 +27,7 @@ public:
   void SetOkVisible(bool) override {}
   void SetPanelVisible(bool) override {}
   QString ActivityText() const override { return activity; }
+  bool Ending() const override { return false; }
   void SetActivityText(int i, const QString& t) override {
     if (i == 0) activity = t;
   }

@@ -2,11 +2,7 @@
 // window's buttons with every question answered: medians of several runs.
 #include "mainwin/Form1.h"
 #include "output/PrinterDialog.h"
-#include "platform/Dialogs.h"
-#include "platform/FileDialogs.h"
-#include "platform/Printers.h"
-#include "platform/ProgramEnd.h"
-#include "platform/SaveJpg.h"
+#include "tests/FakeDesktop.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,17 +20,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 3) return 2;
   const QString record = QString::fromLocal8Bit(argv[1]);
-  SetSaveJpgLibrary(QString::fromLocal8Bit(argv[2]));
-  QTemporaryDir dir;
-  SetProgramEnder([] {});
-  SetMessageHandler([](const MessageRequest&) { return MessageAnswer::Yes; });
-  QString next;
-  SetFileDialogHandler([&](const FileDialogRequest&) { return next; });
   // No printer: the dialog's PDF file entry, as a user without one prints.
-  SetPrinterListForTests([] { return QStringList{}; });
-  MakeCurrentPrinter(kPdfFileEntry);
+  test::FakeDesktop desktop(QString::fromLocal8Bit(argv[2]));
+  QTemporaryDir dir;
+  QString next;
+  desktop.fileAnswer = [&](const FileDialogRequest&) { return next; };
 
-  Form1 form(LocateSettings(dir.path(), {"bench", dir.filePath("s.ini")}, QString()));
+  Form1 form(desktop, LocateSettings(dir.path(), {"bench", dir.filePath("s.ini")}, QString()));
   form.Load();
   form.show();
   next = record;

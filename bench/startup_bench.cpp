@@ -1,7 +1,7 @@
 // Start-up to the first shown main window, and the program's peak memory.
 // Runs the same steps as the program's main, then leaves.
 #include "mainwin/Form1.h"
-#include "platform/ProgramEnd.h"
+#include "tests/FakeDesktop.h"
 
 #include <QApplication>
 #include <QFile>
@@ -49,9 +49,8 @@ public:
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
-  ptlog::SetProgramEnder([] {});
-
-  ptlog::Form1 form(ptlog::LocateSettingsOfThisProgram());
+  ptlog::test::FakeDesktop desktop;
+  ptlog::Form1 form(desktop, ptlog::LocateSettingsOfThisProgram());
   FirstExpose watch;
   form.installEventFilter(&watch);
   form.Load();

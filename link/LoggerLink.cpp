@@ -2,7 +2,6 @@
 
 #include "platform/Arithmetic.h"
 #include "platform/Errors.h"
-#include "platform/ProgramEnd.h"
 #include "record/RecordFields.h"
 #include "record/RecordFile.h"
 #include "record/TestRecord.h"
@@ -34,7 +33,7 @@ LoggerLink::LoggerLink(SerialLine& port, TickClock& clock, DownloadView& view)
 
 void LoggerLink::ProcessEventsOnce(QEventLoop::ProcessEventsFlags flags) {
   QCoreApplication::processEvents(flags);
-  if (ProgramEnding()) throw ProgramEnded{};
+  if (view_.Ending()) throw ProgramEnded{};
   // Raised here, outside the event handler that learnt it.
   if (deviceLost_) {
     deviceLost_ = false;

@@ -24,6 +24,8 @@ public:
   virtual void SetPanelVisible(bool visible) = 0;  // Frame2
   virtual QString ActivityText() const = 0;        // Label2(0)
   virtual void SetActivityText(int index, const QString& text) = 0;
+  // The program is ending: the download is abandoned at once.
+  virtual bool Ending() const = 0;
 };
 
 struct LinkSettings {

@@ -3,10 +3,9 @@
 #include "record/Readouts.h"
 
 #include "graph/RedrawGraph.h"
-#include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
-#include "platform/ProgramEnd.h"
+#include "platform/Desktop.h"
 #include "record/DecodeTestRecord.h"
 #include "settings/SettingsFile.h"
 
@@ -84,8 +83,8 @@ const LabelDesign kLabel4[19] = {
 
 }  // namespace
 
-Form1::Form1(SettingsLocation where, int tickIntervalMs, QWidget* parent)
-    : QWidget(parent), where_(std::move(where)) {
+Form1::Form1(Desktop& desktop, SettingsLocation where, int tickIntervalMs, QWidget* parent)
+    : QWidget(parent), desktop_(desktop), where_(std::move(where)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("KESTRA PTLOG 配管試験データ"));
   setFont(MinchoFont(11.25, false));
@@ -265,7 +264,7 @@ void Form1::Load() {
 }
 
 void Form1::StartupFailure(const PlatformError& error) {
-  ShowMessage(this, {ErrorMessageText(error), MessageButtons::Ok, MessageIcon::None, {}});
+  desktop_.ShowOk(this, ErrorMessageText(error));
 }
 
 DisplayChoices Form1::CurrentDisplayChoices() const {
@@ -278,7 +277,7 @@ void Form1::Unload() {
   WriteDisplayChoices(where_, CurrentDisplayChoices());
   Timer1->stop();
   hide();
-  EndProgram();
+  desktop_.EndProgram();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -355,6 +354,7 @@ OutputWindow Form1::ForOutput() {
            HScroll1[LineDBar]},
           state_,
           *this,
+          desktop_,
           settings_.DataPath,
           settings_.ProgramPath,
           PrintAnswer,
@@ -396,10 +396,11 @@ void Form1::DownloadRecords() {
   link_.DownloadRecords();
 }
 
-bool Form1::AskYesNo(const QString& question) { return ptlog::AskYesNo(this, question); }
-void Form1::ShowError(const QString& text) { ShowOkMessage(this, text); }
+bool Form1::AskYesNo(const QString& question) { return desktop_.AskYesNo(this, question); }
+void Form1::ShowError(const QString& text) { desktop_.ShowOk(this, text); }
+bool Form1::Ending() const { return desktop_.Ending(); }
 void Form1::ShowLineError(const QString& text) {
-  ShowMessage(this, {text, MessageButtons::Ok, MessageIcon::Warning, QStringLiteral("通信エラー")});
+  desktop_.Message(this, {text, MessageButtons::Ok, MessageIcon::Warning, QStringLiteral("通信エラー")});
 }
 void Form1::SetStatusText(const QString& text) { Label3[19]->SetCaption(text); }
 void Form1::SetStatusTextVisible(bool visible) { Label3[19]->setVisible(visible); }

@@ -24,6 +24,7 @@ class QTimer;
 
 namespace ptlog {
 
+class Desktop;
 class PrinterDialog;
 
 // The main window. It owns the program's shared state; the logic it calls
@@ -31,7 +32,7 @@ class PrinterDialog;
 class Form1 : public QWidget, public MainView, public DownloadView {
   Q_OBJECT
 public:
-  explicit Form1(SettingsLocation where, int tickIntervalMs = kTickIntervalMs, QWidget* parent = nullptr);
+  Form1(Desktop& desktop, SettingsLocation where, int tickIntervalMs = kTickIntervalMs, QWidget* parent = nullptr);
 
   // The window's load step: settings read and applied, controls prepared.
   void Load();
@@ -76,6 +77,7 @@ public:
   void SetPanelVisible(bool visible) override;
   QString ActivityText() const override;
   void SetActivityText(int index, const QString& text) override;
+  bool Ending() const override;
 
   QPushButton* Command1;
   QPushButton* Command2;
@@ -128,6 +130,7 @@ private:
   void Timer1Timer();
   bool Text1KeyDown(int index, int key);
 
+  Desktop& desktop_;
   SettingsLocation where_;
   MainSettings settings_;
   TickClock clock_;

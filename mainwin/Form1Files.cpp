@@ -1,8 +1,7 @@
 // Loading and saving record files from the main window.
 #include "mainwin/Form1.h"
 
-#include "platform/Dialogs.h"
-#include "platform/FileDialogs.h"
+#include "platform/Desktop.h"
 #include "record/DecodeTestRecord.h"
 #include "record/Readouts.h"
 #include "record/RecordFile.h"
@@ -90,7 +89,7 @@ void Form1::Restore(const DisplaySnapshot& s) {
 
 void Form1::LoadRecordFile() {
   const QString path =
-      RunFileDialog(this, {FileDialogRequest::Open, kRecordFileFilter, 2, QString(), settings_.DataPath});
+      desktop_.RunFileDialog(this, {FileDialogRequest::Open, kRecordFileFilter, 2, QString(), settings_.DataPath});
   // A cancelled dialog changes nothing: the record on screen stays the one
   // that saving and the snapshot act on.
   if (path.isEmpty()) return;
@@ -115,7 +114,7 @@ void Form1::LoadRecordFile() {
     const qint32 samples = state_.Record.SampleCount;
     // Never leave the window showing one record while RecordPath names another.
     Restore(before);
-    ShowOkMessage(this, LoadFailureText(error.Number(), samples));
+    desktop_.ShowOk(this, LoadFailureText(error.Number(), samples));
   }
 }
 
@@ -124,7 +123,7 @@ void Form1::SaveRecordFileAs() {
   const QString messages[4] = {kFileNotLoaded, kNoSite, kNoBuilding, kNoInspector};
   for (int i = 0; i < 4; ++i) {
     if (empties[i].isEmpty()) {
-      ShowOkMessage(this, messages[i]);
+      desktop_.ShowOk(this, messages[i]);
       return;
     }
   }
@@ -133,7 +132,7 @@ void Form1::SaveRecordFileAs() {
   for (int i = 0; i < 3; ++i) {
     fields[i] = Text1[i]->text();
     if (!UsableInFileName(fields[i])) {
-      ShowOkMessage(this, kFieldNames[i] + QStringLiteral("に使えない文字が有ります。"));
+      desktop_.ShowOk(this, kFieldNames[i] + QStringLiteral("に使えない文字が有ります。"));
       return;
     }
   }
@@ -144,12 +143,12 @@ void Form1::SaveRecordFileAs() {
   const QString proposed = folder + SavedNamePrefix(fields, flags) + base;
 
   const QString chosen =
-      RunFileDialog(this, {FileDialogRequest::Save, kRecordFileFilter, 2, proposed, QString()});
+      desktop_.RunFileDialog(this, {FileDialogRequest::Save, kRecordFileFilter, 2, proposed, QString()});
   if (chosen.isEmpty()) return;
   const QFileInfo from(state_.RecordPath), to(chosen);
   if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath()) return;
   if (!MoveRecordFile(state_.RecordPath, chosen)) {
-    ShowOkMessage(this, kCannotSave);
+    desktop_.ShowOk(this, kCannotSave);
     return;
   }
   state_.RecordPath = chosen;

@@ -1,6 +1,5 @@
 #include "mainwin/Form1.h"
-#include "platform/Dialogs.h"
-#include "platform/ProgramEnd.h"
+#include "platform/Desktop.h"
 #include "platform/ProgramStart.h"
 #include "platform/SessionEnd.h"
 #include "settings/SettingsFile.h"
@@ -18,13 +17,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {
-    ptlog::ShowOkMessage(nullptr, ptlog::kUnspellableSettingsName);
+    ptlog::SystemDesktop().ShowOk(nullptr, ptlog::kUnspellableSettingsName);
     return 1;
   }
-  ptlog::Form1 form(ptlog::LocateSettingsOfThisProgram());
+  ptlog::Desktop& desktop = ptlog::SystemDesktop();
+  ptlog::Form1 form(desktop, ptlog::LocateSettingsOfThisProgram());
   ptlog::WatchSessionEnd([&form] { form.Unload(); });
   form.Load();
-  if (ptlog::ProgramEnding()) return 0;
+  if (desktop.Ending()) return 0;
   form.show();
   return app.exec();
 }

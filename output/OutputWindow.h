@@ -11,6 +11,7 @@ class QWidget;
 
 namespace ptlog {
 
+class Desktop;
 class PrinterDialog;
 
 // The controls a picture of the window leaves out: the command buttons, then
@@ -32,6 +33,7 @@ struct OutputWindow {
   PictureControls controls;
   ViewState& state;
   MainView& view;
+  Desktop& desktop;
   QString dataPath, programPath;
   QString& printAnswer;
   PrinterDialog*& printerDialog;  // made at the first print, lives with the window

@@ -6,10 +6,7 @@
 #include "output/PageRenderer.h"
 #include "output/PictureControls.h"
 #include "output/PrinterDialog.h"
-#include "platform/Dialogs.h"
-#include "platform/FileDialogs.h"
-#include "platform/Printers.h"
-#include "platform/ProgramEnd.h"
+#include "platform/Desktop.h"
 #include "record/RecordFile.h"
 
 #include <QCoreApplication>
@@ -59,26 +56,26 @@ bool PrintWindowPage(OutputWindow& w, QPrinter& printer) {
 }  // namespace
 
 void RunPrintCommand(OutputWindow& w) {
-  if (!AskYesNo(w.window, kAskPrint)) return;
+  if (!w.desktop.AskYesNo(w.window, kAskPrint)) return;
 
   w.printAnswer.clear();
-  if (!w.printerDialog) w.printerDialog = new PrinterDialog(w.printAnswer, w.window);
+  if (!w.printerDialog) w.printerDialog = new PrinterDialog(w.desktop, w.printAnswer, w.window);
   w.printerDialog->ShowPrinterDialog();
   while (w.printAnswer.isEmpty()) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (ProgramEnding()) return;
+    if (w.desktop.Ending()) return;
   }
   if (w.printAnswer != QStringLiteral("Yes")) {
     w.siteField->setFocus();
     return;
   }
   QString pdfFile;
-  if (CurrentPrinterAsksForFile()) {
+  if (w.desktop.Printer().toFile) {
     const QString& record = w.state.RecordPath;
     pdfFile = record.isEmpty()
-                  ? RunFileDialog(w.window, {FileDialogRequest::Save, kPdfFilter, 1, QString(), w.dataPath})
-                  : RunFileDialog(w.window, {FileDialogRequest::Save, kPdfFilter, 1,
-                                             PathWithExtension(record, QStringLiteral("pdf")), QString()});
+                  ? w.desktop.RunFileDialog(w.window, {FileDialogRequest::Save, kPdfFilter, 1, QString(), w.dataPath})
+                  : w.desktop.RunFileDialog(w.window, {FileDialogRequest::Save, kPdfFilter, 1,
+                                                       PathWithExtension(record, QStringLiteral("pdf")), QString()});
     if (pdfFile.isEmpty()) return;
   }
 
@@ -92,6 +89,7 @@ void RunPrintCommand(OutputWindow& w) {
     RedrawQuietly(w.view);
     QCoreApplication::processEvents();
     printed = PrintJob(
+        w.desktop.Printer(),
         FileNamePart(w.state.RecordPath),
         [&w](QPrinter& printer) {
           printer.setPageSize(QPageSize(QPageSize::A4));
@@ -101,7 +99,7 @@ void RunPrintCommand(OutputWindow& w) {
         pdfFile);
   }
   RedrawQuietly(w.view);
-  if (!printed) ShowOkMessage(w.window, kPrintFailed);
+  if (!printed) w.desktop.ShowOk(w.window, kPrintFailed);
 }
 
 }  // namespace ptlog

@@ -1,7 +1,7 @@
 #include "output/PrinterDialog.h"
 
 #include "platform/Fonts.h"
-#include "platform/Printers.h"
+#include "platform/Desktop.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,8 +12,8 @@
 
 namespace ptlog {
 
-PrinterDialog::PrinterDialog(QString& printAnswer, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), printAnswer_(printAnswer) {
+PrinterDialog::PrinterDialog(Desktop& desktop, QString& printAnswer, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), desktop_(desktop), printAnswer_(printAnswer) {
   setObjectName(QStringLiteral("frmPRT"));
   setWindowTitle(QStringLiteral("Printer"));
   setFont(MinchoFont(9, false));
@@ -55,16 +55,16 @@ void PrinterDialog::ShowPrinterDialog() {
   show();
   raise();
   activateWindow();
-  Text1->setText(CurrentPrinterName());
+  Text1->setText(desktop_.Printer().name);
   Combo1->clear();
-  Combo1->addItems(InstalledPrinterNames());
+  Combo1->addItems(desktop_.PrinterNames());
   Combo1->addItem(kPdfFileEntry);
   Combo1->setCurrentIndex(-1);
 }
 
 void PrinterDialog::Combo1Click(int index) {
   Text1->setText(Combo1->itemText(index));
-  MakeCurrentPrinter(Text1->text());
+  desktop_.MakeCurrentPrinter(Text1->text());
 }
 
 void PrinterDialog::Command1Click(int index) {

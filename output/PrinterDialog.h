@@ -11,12 +11,14 @@ class QPushButton;
 
 namespace ptlog {
 
+class Desktop;
+
 // frmPRT: the printer dialog. It answers through PrintAnswer ("Yes" or
 // "Cancel"); closing it any other way counts as "Cancel".
 class PrinterDialog : public QWidget {
   Q_OBJECT
 public:
-  PrinterDialog(QString& printAnswer, QWidget* parent);
+  PrinterDialog(Desktop& desktop, QString& printAnswer, QWidget* parent);
 
   void ShowPrinterDialog();
 
@@ -33,6 +35,7 @@ private:
   void Combo1Click(int index);
   void Command1Click(int index);
 
+  Desktop& desktop_;
   QString& printAnswer_;
 };
 

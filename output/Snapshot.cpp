@@ -3,10 +3,8 @@
 
 #include "output/OutputWindow.h"
 #include "output/PictureControls.h"
-#include "platform/Dialogs.h"
 #include "platform/FileAccess.h"
-#include "platform/FileDialogs.h"
-#include "platform/SaveJpg.h"
+#include "platform/Desktop.h"
 #include "record/RecordFile.h"
 
 #include <QBuffer>
@@ -54,13 +52,13 @@ QImage CaptureWindow(OutputWindow& w) {
 }  // namespace
 
 void RunSnapshotCommand(OutputWindow& w) {
-  if (!AskYesNo(w.window, kAskSnapshot)) return;
+  if (!w.desktop.AskYesNo(w.window, kAskSnapshot)) return;
   const QString& record = w.state.RecordPath;
   if (record.isEmpty()) {
-    ShowOkMessage(w.window, kFileNotLoaded);
+    w.desktop.ShowOk(w.window, kFileNotLoaded);
     return;
   }
-  const QString jpg = RunFileDialog(
+  const QString jpg = w.desktop.RunFileDialog(
       w.window, {FileDialogRequest::Save, kJpegFilter, 2, PathWithExtension(record, QStringLiteral("jpg")), QString()});
   if (jpg.isEmpty()) return;
 
@@ -70,10 +68,10 @@ void RunSnapshotCommand(OutputWindow& w) {
     QCoreApplication::processEvents();
     const QImage shot = CaptureWindow(w);
     const QString bmp = shot.isNull() ? QString() : WriteWorkBitmap(shot, w.programPath);
-    saved = !bmp.isEmpty() && SavetoJPEG(bmp, jpg, 100, -1);
+    saved = !bmp.isEmpty() && w.desktop.SavetoJPEG(bmp, jpg, 100, -1);
   }
   // Silence here would leave the user believing the picture was saved.
-  if (!saved) ShowOkMessage(w.window, kNotSaved);
+  if (!saved) w.desktop.ShowOk(w.window, kNotSaved);
 }
 
 }  // namespace ptlog

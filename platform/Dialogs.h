@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
-
-class QWidget;
 
 namespace ptlog {
 
@@ -17,20 +14,5 @@ struct MessageRequest {
   MessageIcon icon = MessageIcon::None;
   QString title;  // empty: the program's own title
 };
-
-// A modal message box. Only Yes goes on after a question.
-MessageAnswer ShowMessage(QWidget* parent, const MessageRequest& request);
-
-inline void ShowOkMessage(QWidget* parent, const QString& text) {
-  ShowMessage(parent, {text, MessageButtons::Ok, MessageIcon::None, {}});
-}
-inline bool AskYesNo(QWidget* parent, const QString& text) {
-  return ShowMessage(parent, {text, MessageButtons::YesNo, MessageIcon::Question, {}}) == MessageAnswer::Yes;
-}
-
-// Stands in for the message boxes (tests answer them without a modal loop).
-// An empty function restores the real boxes.
-using MessageHandler = std::function<MessageAnswer(const MessageRequest&)>;
-void SetMessageHandler(MessageHandler handler);
 
 }  // namespace ptlog

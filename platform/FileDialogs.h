@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
-
-class QWidget;
 
 namespace ptlog {
 
@@ -18,12 +15,5 @@ struct FileDialogRequest {
   QString fileName;     // open: initial name; save: proposed full path
   QString folder;       // open: initial folder
 };
-
-// The chosen full path; empty when the user cancels.
-QString RunFileDialog(QWidget* parent, const FileDialogRequest& request);
-
-// Tests answer the dialogs without a modal loop; empty restores them.
-using FileDialogHandler = std::function<QString(const FileDialogRequest&)>;
-void SetFileDialogHandler(FileDialogHandler handler);
 
 }  // namespace ptlog

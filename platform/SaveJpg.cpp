@@ -3,60 +3,34 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibrary>
-#include <memory>
 
 namespace ptlog {
 
-namespace {
-using SavetoJpegFunction = int (*)(const char*, const char*, unsigned char, int);
+JpegLibrary::JpegLibrary(QStringList candidates) : candidates_(std::move(candidates)) {}
+JpegLibrary::~JpegLibrary() = default;
 
-struct Loaded {
-  bool tried = false;
-  QString path;  // empty: the default places
-  std::unique_ptr<QLibrary> library;
-  SavetoJpegFunction function = nullptr;
-};
-
-Loaded& Converter() {
-  static Loaded loaded;
-  return loaded;
-}
-
-SavetoJpegFunction Resolve() {
-  Loaded& c = Converter();
-  if (c.tried) return c.function;
-  c.tried = true;
-  const QStringList candidates =
-      c.path.isEmpty() ? QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/SaveJPG"),
-                                     // Installed: the private library folder beside bin/.
-                                     QCoreApplication::applicationDirPath() +
-                                         QStringLiteral("/" PTLOG_PRIVATE_LIBDIR_FROM_BIN "/SaveJPG"),
-                                     QStringLiteral("SaveJPG")}
-                       : QStringList{c.path};
-  for (const QString& name : candidates) {
-    auto library = std::make_unique<QLibrary>(name);
-    if (!library->load()) continue;
-    c.function = reinterpret_cast<SavetoJpegFunction>(library->resolve("SavetoJPEG"));
-    c.library = std::move(library);
-    break;
+bool JpegLibrary::SavetoJPEG(const QString& bmpPath, const QString& jpgPath, quint8 quality, qint32 flag) {
+  if (!tried_) {
+    tried_ = true;
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QStringList candidates =
+        !candidates_.isEmpty()
+            ? candidates_
+            : QStringList{folder + QStringLiteral("/SaveJPG"),
+                          // Installed: the private library folder beside bin/.
+                          folder + QStringLiteral("/" PTLOG_PRIVATE_LIBDIR_FROM_BIN "/SaveJPG"),
+                          QStringLiteral("SaveJPG")};
+    for (const QString& name : candidates) {
+      auto library = std::make_unique<QLibrary>(name);
+      if (!library->load()) continue;
+      function_ = reinterpret_cast<SavetoJpegFunction>(library->resolve("SavetoJPEG"));
+      library_ = std::move(library);
+      break;
+    }
   }
-  return c.function;
-}
-}  // namespace
-
-bool SavetoJPEG(const QString& bmpPath, const QString& jpgPath, quint8 quality, qint32 flag) {
-  const SavetoJpegFunction convert = Resolve();
-  if (!convert) return false;
-  return convert(QFile::encodeName(bmpPath).constData(), QFile::encodeName(jpgPath).constData(), quality,
-                 flag) != 0;
-}
-
-void SetSaveJpgLibrary(const QString& path) {
-  Loaded& c = Converter();
-  c.function = nullptr;
-  c.library.reset();
-  c.tried = false;
-  c.path = path;
+  if (!function_) return false;
+  return function_(QFile::encodeName(bmpPath).constData(), QFile::encodeName(jpgPath).constData(), quality,
+                   flag) != 0;
 }
 
 }  // namespace ptlog

@@ -55,26 +55,4 @@ void SetWritable(const QString& path, bool writable) {
   QFile::setPermissions(path, writable ? now | QFile::WriteOwner | QFile::WriteUser : now & ~kWrite);
 }
 
-MessageRecorder::MessageRecorder(MessageAnswer a) : answer(a) {
-  SetMessageHandler([this](const MessageRequest& request) {
-    shown.push_back(request);
-    if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    return answer;
-  });
-}
-
-MessageRecorder::~MessageRecorder() { SetMessageHandler({}); }
-
-FileDialogRecorder::FileDialogRecorder() {
-  SetFileDialogHandler([this](const FileDialogRequest& request) {
-    asked.push_back(request);
-    if (answers.empty()) return QString();
-    const QString next = answers.front();
-    answers.erase(answers.begin());
-    return next;
-  });
-}
-
-FileDialogRecorder::~FileDialogRecorder() { SetFileDialogHandler({}); }
-
 }  // namespace ptlog::test

@@ -4,12 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <functional>
 #include <ostream>
-#include <vector>
 
-#include "platform/Dialogs.h"
-#include "platform/FileDialogs.h"
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -51,23 +47,5 @@ private:
 
 // Removes write permission from a file or folder, and gives it back.
 void SetWritable(const QString& path, bool writable);
-
-// Answers the message boxes while alive and keeps what they said.
-class MessageRecorder {
-public:
-  explicit MessageRecorder(MessageAnswer answer = MessageAnswer::Ok);
-  ~MessageRecorder();
-  std::vector<MessageRequest> shown;
-  MessageAnswer answer;
-};
-
-// Answers the file dialogs with the next queued path and keeps the requests.
-class FileDialogRecorder {
-public:
-  FileDialogRecorder();
-  ~FileDialogRecorder();
-  std::vector<QString> answers;
-  std::vector<FileDialogRequest> asked;
-};
 
 }  // namespace ptlog::test

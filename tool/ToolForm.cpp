@@ -1,7 +1,7 @@
 #include "tool/ToolForm.h"
 
 #include "link/SerialLine.h"
-#include "platform/Dialogs.h"
+#include "platform/Desktop.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "settings/Conversions.h"
@@ -74,7 +74,8 @@ QString MountPointOf(const QString& path, const QStringList& mountPoints) {
   return best;
 }
 
-ToolForm::ToolForm(SettingsLocation where, QWidget* parent) : QWidget(parent), where_(std::move(where)) {
+ToolForm::ToolForm(Desktop& desktop, SettingsLocation where, QWidget* parent)
+    : QWidget(parent), desktop_(desktop), where_(std::move(where)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("KESTRA PTLOGINI 設定ファイルメンテナンス"));
   const QFont regular = MinchoFont(9, false);
@@ -248,18 +249,18 @@ void ToolForm::Drive1Change(int index) {
 
 void ToolForm::Command3Click() {
   if (LeadingNumber(Text2->text()) <= 0) {
-    ShowOkMessage(this, kWrongPort);
+    desktop_.ShowOk(this, kWrongPort);
     return;
   }
   // An empty box would name the current folder and store an empty data folder.
   if (Text1->text().isEmpty()) {
-    ShowOkMessage(this, kNoFolder);
+    desktop_.ShowOk(this, kNoFolder);
     return;
   }
   if (!QFileInfo::exists(Text1->text())) {
-    if (!AskYesNo(this, kCreateFolder)) return;
+    if (!desktop_.AskYesNo(this, kCreateFolder)) return;
     if (!QDir().mkdir(Text1->text())) {
-      ShowOkMessage(this, kCannotCreate);
+      desktop_.ShowOk(this, kCannotCreate);
       return;
     }
   }
@@ -278,7 +279,7 @@ void ToolForm::Command3Click() {
 
   // One replacement of the file for the four keys: a failure leaves it as it was.
   if (!WriteSettings(where_, writes)) {
-    ShowOkMessage(this, kCannotWrite);
+    desktop_.ShowOk(this, kCannotWrite);
     return;
   }
   close();

@@ -13,11 +13,13 @@ class QPushButton;
 
 namespace ptlog {
 
+class Desktop;
+
 // The settings maintenance tool's window: the port number and the data folder.
 class ToolForm : public QWidget {
   Q_OBJECT
 public:
-  explicit ToolForm(SettingsLocation where, QWidget* parent = nullptr);
+  ToolForm(Desktop& desktop, SettingsLocation where, QWidget* parent = nullptr);
 
   // Reads the settings into the window; stops quietly at the first problem.
   void Startup();
@@ -58,6 +60,7 @@ private:
   void FillDeviceList(const QString& current);
   QString PickedDevice() const;
 
+  Desktop& desktop_;
   SettingsLocation where_;
   QString lineSettings_;
   bool lineSettingsRead_ = false;

@@ -1,6 +1,6 @@
 #include "tool/ToolForm.h"
 
-#include "platform/Dialogs.h"
+#include "platform/Desktop.h"
 #include "platform/ProgramStart.h"
 #include "settings/SettingsFile.h"
 
@@ -15,10 +15,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOGINI"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {
-    ptlog::ShowOkMessage(nullptr, ptlog::kUnspellableSettingsName);
+    ptlog::SystemDesktop().ShowOk(nullptr, ptlog::kUnspellableSettingsName);
     return 1;
   }
-  ptlog::ToolForm form(ptlog::LocateSettingsOfThisProgram());
+  ptlog::ToolForm form(ptlog::SystemDesktop(), ptlog::LocateSettingsOfThisProgram());
   form.Startup();
   form.show();
   return app.exec();

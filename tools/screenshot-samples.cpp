@@ -4,7 +4,7 @@
 #include "mainwin/Form1.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialogs.h"
-#include "platform/ProgramEnd.h"
+#include "tests/FakeDesktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,21 +21,20 @@ int main(int argc, char** argv) {
   const QDir records(QString::fromLocal8Bit(argv[1]));
   const QDir pictures(QString::fromLocal8Bit(argv[2]));
   QDir().mkpath(pictures.path());
-  ptlog::SetProgramEnder([] {});
-  ptlog::SetMessageHandler([](const ptlog::MessageRequest& r) {
-    std::printf("  message: %s\n", r.text.toUtf8().constData());
-    return ptlog::MessageAnswer::Ok;
-  });
+  ptlog::test::FakeDesktop desktop;
 
   const QString settings = argc > 3 ? QString::fromLocal8Bit(argv[3]) : pictures.filePath("none.ini");
   ptlog::Form1 form(
+      desktop,
       ptlog::LocateSettings(QCoreApplication::applicationDirPath(), {"x", settings}, QString()));
   form.Load();
   form.show();
   QApplication::processEvents();
   for (const QFileInfo& file : records.entryInfoList(QDir::Files, QDir::Name)) {
-    ptlog::SetFileDialogHandler([&](const ptlog::FileDialogRequest&) { return file.absoluteFilePath(); });
+    desktop.answers = {file.absoluteFilePath()};
+    desktop.shown.clear();
     form.Command2->click();
+    for (const ptlog::MessageRequest& m : desktop.shown) std::printf("  message: %s\n", m.text.toUtf8().constData());
     QApplication::processEvents();
     const QString out = pictures.filePath(file.completeBaseName() + ".png");
     form.grab().save(out);

@@ -2,6 +2,7 @@
 // port, the logger simulator and the file system.
 #include "FaultSupport.h"
 #include "link/LinkFixture.h"
+#include "FakeDesktop.h"
 #include "mainwin/Form1.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@ using namespace ptlog;
 using ptlog::test::AllEntries;
 using ptlog::test::LinkFixture;
 using ptlog::test::MakeRecords;
-using ptlog::test::MessageRecorder;
 using ptlog::test::Scratch;
 using ptlog::test::Simulator;
 using ptlog::test::SmallFileSystem;
@@ -24,8 +24,6 @@ const QString kFirst = QStringLiteral("0001060720100530.txt");
 const QString kSecond = QStringLiteral("0002060720110530.txt");
 
 TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
-  ResetProgramEnding();
-  SetProgramEnder([] {});
   Scratch scratch;
   const QString data = scratch.Path("data");
   QDir().mkpath(data);
@@ -41,27 +39,25 @@ TEST(DeviceRemoved, MidDownloadKeepsWholeRecordsAndTheWindowGoesOn) {
   const QString ini = scratch.Write(
       "s.ini",
       ("[Port Set]\r\nCommDevice=" + sim.device + "\r\n[Data Set]\r\nDataPath=" + data + "/\r\n").toUtf8());
-  MessageRecorder messages(MessageAnswer::Yes);
-  Form1 form(SettingsLocation{scratch.Path("p") + "/", ini}, 5);
+  test::FakeDesktop desktop;
+  Form1 form(desktop, SettingsLocation{scratch.Path("p") + "/", ini}, 5);
   form.Load();
   form.show();
 
   form.Command1->click();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, " 8020\r通信ポートの機器が切断されました。");
+  ASSERT_EQ(desktop.shown.size(), 2u);
+  EXPECT_EQ(desktop.shown[1].text, " 8020\r通信ポートの機器が切断されました。");
   EXPECT_TRUE(form.Frame2->isHidden());
   EXPECT_EQ(AllEntries(data), (QStringList{kFirst, kSecond}));
   EXPECT_EQ(Scratch::Read(data + "/" + kSecond), earlier) << "the cut record must not replace it";
   EXPECT_EQ(Scratch::Read(data + "/" + kFirst), Scratch::Read(logger + "/in0.txt"));
 
   // Pressed again with the device gone: the port error, and the window is usable.
-  messages.shown.clear();
   form.Command1->click();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, " 8002\rポート番号が不正です。");
+  ASSERT_EQ(desktop.shown.size(), 4u);
+  EXPECT_EQ(desktop.shown[3].text, " 8002\rポート番号が不正です。");
   EXPECT_TRUE(form.Frame2->isHidden());
   EXPECT_TRUE(form.Command1->isEnabled());
-  SetProgramEnder({});
 }
 
 TEST_F(LinkFixture, DeviceTheUserMayNotUseIsNamedWithTheReason) {

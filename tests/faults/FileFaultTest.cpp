@@ -2,14 +2,12 @@
 // or carry names the platform cannot spell.
 #include "FaultSupport.h"
 #include "mainwin/Form1Fixture.h"
-#include "platform/SaveJpg.h"
 #include "record/RecordFile.h"
 #include "settings/IniFile.h"
 #include "tool/ToolForm.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,9 +18,7 @@
 using namespace ptlog;
 using ptlog::test::AllEntries;
 using ptlog::test::AsOrdinaryUser;
-using ptlog::test::FileDialogRecorder;
 using ptlog::test::Form1Fixture;
-using ptlog::test::MessageRecorder;
 using ptlog::test::PlainRecord;
 using ptlog::test::Scratch;
 using ptlog::test::SetWritable;
@@ -41,94 +37,102 @@ void Fill(const QString& folder) {
   }
 }
 
-// A settings file that refuses writes: read-only, or on a full disk.
-struct Refusal {
-  const char* name;
-  bool readOnly;
-};
-
-void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
-
-class SettingsRefused : public ::testing::TestWithParam<Refusal> {
+class SettingsRefused : public Form1Fixture {
 protected:
-  void SetUp() override {
-    QDir().mkpath(scratch.Path("prog"));
-    QDir().mkpath(scratch.Path("data"));
-    if (GetParam().readOnly) {
-      ini = scratch.Write("prog/s.ini", kStored);
-      SetWritable(ini, false);
-      // The folder would take a new file: only the file's own permission stops it.
-      QFile::setPermissions(scratch.Path("prog"), QFileDevice::Permissions(0x7777));
-      user = std::make_unique<AsOrdinaryUser>(scratch);
-    } else {
-      disk = std::make_unique<SmallFileSystem>(scratch.Path("prog"), 16);
-      if (!disk->Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
-      ini = scratch.Write("prog/s.ini", kStored);
-      Fill(scratch.Path("prog"));
-    }
-  }
-  void TearDown() override {
-    user.reset();
-    disk.reset();
-  }
-
-  Scratch scratch;
-  QString ini;
-  std::unique_ptr<SmallFileSystem> disk;
-  std::unique_ptr<AsOrdinaryUser> user;
+  void ExpectSettingsKept(const QString& ini, const QByteArray& stored);
 };
 
-TEST_P(SettingsRefused, MainProgramEndsQuietlyAndTheFileStays) {
-  ResetProgramEnding();
-  int ended = 0;
-  SetProgramEnder([&] { ++ended; });
-  MessageRecorder messages;
+// The main program and the tool on a settings file they cannot replace: the
+// main program ends quietly, the tool says so and stays open; the file stays.
+void SettingsRefused::ExpectSettingsKept(const QString& ini, const QByteArray& stored) {
+  QDir().mkpath(scratch.Path("data"));
   {
-    Form1 form(SettingsLocation{scratch.Path("prog") + "/", ini});
+    Form1 form(desktop, SettingsLocation{scratch.Path("prog") + "/", ini});
     form.Load();
-    form.show();
     form.Option2[1]->setChecked(true);
     form.close();
   }
-  EXPECT_EQ(ended, 1);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(Scratch::Read(ini), kStored);
-  EXPECT_EQ(AllEntries(scratch.Path("prog")).filter("s.ini"), QStringList{"s.ini"}) << "no leftover";
-  SetProgramEnder({});
-  ResetProgramEnding();
-}
-
-TEST_P(SettingsRefused, ToolSaysSoAndStaysOpen) {
-  MessageRecorder messages;
-  ToolForm tool(SettingsLocation{scratch.Path("prog") + "/", ini});
+  EXPECT_EQ(desktop.ended, 1);
+  EXPECT_TRUE(desktop.shown.empty());
+  ToolForm tool(desktop, SettingsLocation{scratch.Path("prog") + "/", ini});
   tool.Startup();
   tool.show();
   tool.Text1->setText(scratch.Path("data"));
   tool.Command3->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "設定ファイルに書き込めません。");
+  ASSERT_EQ(desktop.shown.size(), 1u);
+  EXPECT_EQ(desktop.shown[0].text, "設定ファイルに書き込めません。");
   EXPECT_TRUE(tool.isVisible());
-  EXPECT_EQ(Scratch::Read(ini), kStored);
+  if (!stored.isNull()) {
+    EXPECT_EQ(Scratch::Read(ini), stored);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, SettingsRefused,
-                         ::testing::Values(Refusal{"read_only", true}, Refusal{"disk_full", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST_F(SettingsRefused, ReadOnlyFile) {
+  QDir().mkpath(scratch.Path("data"));
+  const QString ini = scratch.Write("prog/s.ini", kStored);
+  SetWritable(ini, false);
+  // The folder would take a new file: only the file's own permission stops it.
+  QFile::setPermissions(scratch.Path("prog"), QFileDevice::Permissions(0x7777));
+  AsOrdinaryUser user(scratch);
+  ExpectSettingsKept(ini, kStored);
+}
+
+TEST_F(SettingsRefused, FullDisk) {
+  SmallFileSystem disk(scratch.Path("prog"), 16);
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
+  const QString ini = scratch.Write("prog/s.ini", kStored);
+  Fill(scratch.Path("prog"));
+  ExpectSettingsKept(ini, kStored);
+  EXPECT_EQ(AllEntries(scratch.Path("prog")), (QStringList{"filler", "s.ini"})) << "no leftover";
+}
+
+// Paths that are not regular files: a FIFO would block the window for ever,
+// /dev/zero would never end. As settings they give the defaults and are never
+// replaced; as records they are refused and the record shown stays.
+TEST_F(SettingsRefused, FifoOrDeviceIsNeitherReadNorReplaced) {
+  const std::pair<bool (*)(const QString&), bool (*)(mode_t)> kinds[] = {
+      {[](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0666) == 0; },
+       [](mode_t m) { return S_ISFIFO(m); }},
+      {[](const QString& p) { return QFile::link("/dev/zero", p); }, [](mode_t m) { return S_ISCHR(m); }}};
+  QDir().mkpath(scratch.Path("data"));
+  const QString plain = scratch.Path("data/plain.txt");
+  WriteRecordFile(plain, tools::RecordText(PlainRecord(3)));
+  for (size_t i = 0; i < std::size(kinds); ++i) {
+    const auto [make, isKind] = kinds[i];
+    const QString ini = scratch.Path(QStringLiteral("odd%1.ini").arg(i));
+    ASSERT_TRUE(make(ini));
+    desktop.shown.clear();
+    desktop.ended = 0;
+    ExpectSettingsKept(ini, QByteArray());
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(ini).constData(), &st), 0);
+    EXPECT_TRUE(isKind(st.st_mode)) << "replaced";
+
+    Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\n");
+    desktop.answers = {plain};
+    form->Command2->click();
+    const QString odd = scratch.Path(QStringLiteral("data/000%1060720100530.txt").arg(i));
+    ASSERT_TRUE(make(odd));
+    desktop.shown.clear();
+    desktop.answers = {odd};
+    form->Command2->click();
+    EXPECT_EQ(Shown(), QStringList{"ファイルを読み込めませんでした。"});
+    EXPECT_EQ(form->State().RecordPath, plain);
+  }
+}
 
 class RecordFiles : public Form1Fixture {
 protected:
   void SetUp() override {
-    Form1Fixture::SetUp();
     QDir().mkpath(scratch.Path("data"));
     QDir().mkpath(scratch.Path("prog"));
     Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() +
           "\r\nProgramPath=" + scratch.Path("prog/").toUtf8() + "\r\n");
   }
   void Load(const QString& path) {
-    dialogs.answers = {path};
+    desktop.answers = {path};
     form->Command2->click();
   }
-  FileDialogRecorder dialogs;
 };
 
 TEST_F(RecordFiles, ReplacedByAFolderIsNeitherReadNorMoved) {
@@ -141,21 +145,16 @@ TEST_F(RecordFiles, ReplacedByAFolderIsNeitherReadNorMoved) {
 
   // Another scale decodes the file again: it ends quietly, the graph stays.
   form->Option2[1]->click();
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(desktop.shown.empty());
   EXPECT_EQ(form->Picture1->Canvas(), picture);
 
   for (int i = 0; i < 3; ++i) form->Text1[i]->setText("x");
-  dialogs.answers = {scratch.Path("data/x_x_x_2ed_0001060720100530.txt")};
+  desktop.answers = {scratch.Path("data/x_x_x_2ed_0001060720100530.txt")};
   form->Command5->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "ファイルを保存できませんでした。");
+  Load(path);
+  EXPECT_EQ(Shown(), (QStringList{"ファイルを保存できませんでした。", "ファイルを読み込めませんでした。"}));
   EXPECT_EQ(AllEntries(scratch.Path("data")), QStringList{"0001060720100530.txt"});
   EXPECT_EQ(Scratch::Read(path + "/inside.txt"), "keep");
-
-  messages.shown.clear();
-  Load(path);
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "ファイルを読み込めませんでした。");
   EXPECT_EQ(form->State().RecordPath, path);
 }
 
@@ -168,13 +167,11 @@ TEST_F(RecordFiles, HundredMegabyteFilesAreReadToTheirFirstItemOnly) {
   const QImage picture = form->Picture1->Canvas().copy();
 
   constexpr qint64 kSize = 100 * 1024 * 1024;
-  struct Case {
-    const char* name;
+  const struct {
     QByteArray record, filler;  // the file: the record, then filler to 100 MB
     bool shown;                 // else refused as damaged, the record before kept
-  } cases[] = {{"many lines", record + "\r\n", record + "\r\n", true},
-               {"one unbroken line", record, QByteArray(64 * 1024, '7'), false}};
-  for (const Case& c : cases) {
+  } cases[] = {{record + "\r\n", record + "\r\n", true}, {record, QByteArray(64 * 1024, '7'), false}};
+  for (const auto& c : cases) {
     const QString path = scratch.Path("data/big.txt");
     {
       QFile big(path);
@@ -183,12 +180,12 @@ TEST_F(RecordFiles, HundredMegabyteFilesAreReadToTheirFirstItemOnly) {
       while (big.size() < kSize) big.write(c.filler);
     }
     Load(plain);
-    messages.shown.clear();
+    desktop.shown.clear();
     Load(path);
-    EXPECT_EQ(messages.shown.empty(), c.shown) << c.name;
-    EXPECT_EQ(form->State().RecordPath, c.shown ? path : plain) << c.name;
-    EXPECT_EQ(form->Label4[0]->text(), caption) << c.name;
-    EXPECT_EQ(form->Picture1->Canvas(), picture) << c.name;
+    EXPECT_EQ(desktop.shown.empty(), c.shown);
+    EXPECT_EQ(form->State().RecordPath, c.shown ? path : plain);
+    EXPECT_EQ(form->Label4[0]->text(), caption);
+    EXPECT_EQ(form->Picture1->Canvas(), picture);
     QFile::remove(path);
   }
 }
@@ -200,81 +197,17 @@ TEST_F(RecordFiles, SnapshotOntoAFullDiskKeepsTheEarlierPictureAndWorkBitmap) {
   const QString jpg = scratch.Write("prog/shot.jpg", "earlier picture");
   const QString bmp = scratch.Write("prog/Work.bmp", "earlier bitmap");
   Fill(scratch.Path("prog"));
-  SetSaveJpgLibrary(PTLOG_SAVEJPG_LIB);
   const QString path = scratch.Path("data/0001060720100530.txt");
   WriteRecordFile(path, tools::RecordText(PlainRecord(1)));
   Load(path);
-
-  messages.answer = MessageAnswer::Yes;
-  dialogs.answers = {jpg};
+  desktop.answers = {jpg};
   form->Command6->click();
-  SetSaveJpgLibrary(QString());
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "JPEGファイルを保存できませんでした。");
+  EXPECT_EQ(Shown(), (QStringList{"コピー保存して宜しいですか？", "JPEGファイルを保存できませんでした。"}));
   EXPECT_EQ(Scratch::Read(jpg), "earlier picture");
   EXPECT_EQ(Scratch::Read(bmp), "earlier bitmap");
   EXPECT_EQ(AllEntries(scratch.Path("prog")), (QStringList{"Work.bmp", "filler", "shot.jpg"}));
   EXPECT_FALSE(form->Command6->isHidden());
 }
-
-// Paths that are not regular files: a FIFO would block the window for ever,
-// /dev/zero would never end.
-struct Odd {
-  const char* name;
-  bool (*make)(const QString&);
-  bool (*isKind)(mode_t);
-};
-void PrintTo(const Odd& o, std::ostream* os) { *os << o.name; }
-const Odd kOdd[] = {
-    {"fifo", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0666) == 0; },
-     [](mode_t m) { return S_ISFIFO(m); }},
-    {"link_to_dev_zero", [](const QString& p) { return QFile::link("/dev/zero", p); },
-     [](mode_t m) { return S_ISCHR(m); }}};
-
-class OddPaths : public Form1Fixture, public ::testing::WithParamInterface<Odd> {};
-
-TEST_P(OddPaths, AsSettingsFileGiveDefaultsAndAreNeverReplaced) {
-  const QString ini = scratch.Path("odd.ini");
-  QDir().mkpath(scratch.Path("data"));
-  ASSERT_TRUE(GetParam().make(ini));
-  {
-    Form1 form(SettingsLocation{scratch.Path("prog") + "/", ini});
-    form.Load();
-    form.show();
-    EXPECT_TRUE(form.Option2[0]->isChecked()) << "defaults";
-    form.Option2[1]->setChecked(true);
-    form.close();
-  }
-  ToolForm tool(SettingsLocation{scratch.Path("prog") + "/", ini});
-  tool.Startup();
-  tool.Text1->setText(scratch.Path("data"));
-  tool.Command3->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "設定ファイルに書き込めません。");
-  struct stat st {};
-  ASSERT_EQ(::stat(QFile::encodeName(ini).constData(), &st), 0);
-  EXPECT_TRUE(GetParam().isKind(st.st_mode)) << "replaced";
-}
-
-TEST_P(OddPaths, AsRecordFileAreRefusedAndTheRecordStays) {
-  QDir().mkpath(scratch.Path("data"));
-  Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\n");
-  FileDialogRecorder dialogs;
-  const QString plain = scratch.Path("data/plain.txt");
-  WriteRecordFile(plain, tools::RecordText(PlainRecord(3)));
-  dialogs.answers = {plain};
-  form->Command2->click();
-  const QString odd = scratch.Path("data/0001060720100530.txt");
-  ASSERT_TRUE(GetParam().make(odd));
-  dialogs.answers = {odd};
-  form->Command2->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "ファイルを読み込めませんでした。");
-  EXPECT_EQ(form->State().RecordPath, plain);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, OddPaths, ::testing::ValuesIn(kOdd),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UnspellableNames, ToolListsTheOtherFoldersAndTouchesNone) {
   Scratch scratch;
@@ -284,14 +217,13 @@ TEST(UnspellableNames, ToolListsTheOtherFoldersAndTouchesNone) {
   ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
   const QString ini = scratch.Write(
       "prog/s.ini", EncodeSettingText("[Data Set]\r\nDataPath=" + scratch.Path("data") + "\r\n"));
-  MessageRecorder messages;
-  ToolForm tool(SettingsLocation{scratch.Path("prog") + "/", ini});
+  test::FakeDesktop desktop;
+  ToolForm tool(desktop, SettingsLocation{scratch.Path("prog") + "/", ini});
   tool.Startup();
-  tool.show();
   QStringList entries;
   for (int i = 0; i < tool.Dir1->count(); ++i) entries << tool.Dir1->item(i)->text();
   EXPECT_EQ(entries, (QStringList{"..", "a"}));
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(desktop.shown.empty());
   struct stat info {};
   EXPECT_EQ(::stat(raw.constData(), &info), 0);
 }

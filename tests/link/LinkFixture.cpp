@@ -35,8 +35,6 @@ QStringList Simulator::Received() {
 }
 
 void LinkFixture::SetUp() {
-  ResetProgramEnding();
-  SetProgramEnder([] {});
   ticker.setTimerType(Qt::PreciseTimer);
   ticker.setInterval(kTickMs);
   QObject::connect(&ticker, &QTimer::timeout, [this] { clock.Tick(); });
@@ -46,8 +44,6 @@ void LinkFixture::SetUp() {
 
 void LinkFixture::TearDown() {
   port.Close();
-  SetProgramEnder({});
-  ResetProgramEnding();
 }
 
 LinkSettings LinkFixture::SettingsFor(const QString& device, int retries) const {

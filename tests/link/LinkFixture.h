@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 #include "link/LoggerLink.h"
 #include "link/SerialPort.h"
-#include "platform/ProgramEnd.h"
 
 #include <gtest/gtest.h>
 #include <QProcess>
@@ -43,12 +42,13 @@ public:
     if (onPanel) onPanel(v);
   }
   QString ActivityText() const override { return activity[0]; }
+  bool Ending() const override { return ending; }
   void SetActivityText(int i, const QString& t) override {
     activity[i] = t;
     if (onActivity) onActivity();
   }
 
-  bool answerYes = true;
+  bool answerYes = true, ending = false;
   QStringList questions, errors, lineErrors;
   QString status;
   bool statusVisible = true, okVisible = false, panelVisible = false;

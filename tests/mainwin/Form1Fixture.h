@@ -1,8 +1,8 @@
 #pragma once
 
+#include "FakeDesktop.h"
 #include "TestSupport.h"
 #include "mainwin/Form1.h"
-#include "platform/ProgramEnd.h"
 #include "tools/RecordGenerator.h"
 
 #include <gtest/gtest.h>
@@ -24,18 +24,20 @@ inline tools::RecordSpec PlainRecord(int number, int samples = 100, int pipeType
   return s;
 }
 
-// A main window on a settings file of the test's own, whose ending is recorded.
+// Runs the event loop until `done` holds; the limit only keeps a broken
+// build from hanging the suite.
+template <typename Pred>
+bool RunUntil(Pred done, int limitMs = 10000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  return done();
+}
+
+// A main window on a settings file of the test's own; the desktop answers.
 class Form1Fixture : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ResetProgramEnding();
-    SetProgramEnder([this] { ++ended; });
-  }
-  void TearDown() override {
-    form.reset();
-    SetProgramEnder({});
-    ResetProgramEnding();
-  }
+  void TearDown() override { form.reset(); }
 
   Form1& Start(const QByteArray& settings, int tickMs = kTickIntervalMs) {
     const QString path =
@@ -43,27 +45,21 @@ protected:
     return StartWith(SettingsLocation{scratch.Path("prog") + "/", path}, tickMs);
   }
   Form1& StartWith(const SettingsLocation& where, int tickMs = kTickIntervalMs) {
-    form = std::make_unique<Form1>(where, tickMs);
+    form.reset();
+    form = std::make_unique<Form1>(desktop, where, tickMs);
     form->Load();
     return *form;
   }
   QByteArray SettingsBytes() const { return Scratch::Read(form->Location().SettingsFilePath); }
-
-  // Runs the event loop until `done` holds; the limit only keeps a broken
-  // build from hanging the suite.
-  template <typename Pred>
-  static bool RunUntil(Pred done, int limitMs = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < limitMs)
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
+  QStringList Shown() const {
+    QStringList texts;
+    for (const MessageRequest& m : desktop.shown) texts << m.text;
+    return texts;
   }
 
   Scratch scratch;
-  MessageRecorder messages;
+  FakeDesktop desktop{PTLOG_SAVEJPG_LIB};
   std::unique_ptr<Form1> form;
-  int ended = 0;
 };
 
 }  // namespace ptlog::test

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 
 using namespace ptlog;
-using ptlog::test::FileDialogRecorder;
 using ptlog::test::Form1Fixture;
 using ptlog::test::PlainRecord;
 using ptlog::test::Scratch;
@@ -21,7 +20,6 @@ namespace {
 class Files : public Form1Fixture {
 protected:
   void SetUp() override {
-    Form1Fixture::SetUp();
     QDir().mkpath(scratch.Path("data"));
     Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\n");
   }
@@ -31,55 +29,48 @@ protected:
     return path;
   }
   void Load(const QString& path) {
-    dialogs.answers = {path};
+    desktop.answers = {path};
     form->Command2->click();
   }
-  QStringList Texts() const {
-    return {form->Text1[0]->text(), form->Text1[1]->text(), form->Text1[2]->text()};
+  // The entry fields, then the scale, model and details choices.
+  QStringList Shows() const {
+    return {form->Text1[0]->text(), form->Text1[1]->text(), form->Text1[2]->text(),
+            form->Option2[0]->isChecked() ? "1MPa" : "2MPa", form->Option1[0]->isChecked() ? "air" : "water",
+            QString::number(form->Check1->Value())};
   }
-  FileDialogRecorder dialogs;
 };
 
-TEST_F(Files, LoadingADownloadedFileClearsTheFieldsAndKeepsTheChoices) {
-  form->Option2[1]->setChecked(true);
-  form->Text1[0]->setText("old");
-  const QString path = Put("0012060720140530.txt", PlainRecord(12));
-  Load(path);
-  ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_EQ(dialogs.asked[0].kind, FileDialogRequest::Open);
-  EXPECT_EQ(dialogs.asked[0].filterIndex, 2);
-  EXPECT_EQ(dialogs.asked[0].filter, "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSV Files (*.csv)|*.csv");
-  EXPECT_EQ(dialogs.asked[0].folder, scratch.Path("data/"));
-  EXPECT_EQ(form->State().RecordPath, path);
-  EXPECT_EQ(Texts(), (QStringList{"", "", ""}));
-  EXPECT_TRUE(form->Option2[1]->isChecked());
-  EXPECT_EQ(form->Label4[0]->text(), "0012");
-  EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(Files, SavedNamesRestoreFieldsAndChoices) {
-  struct Case {
+// A saved name restores the entries and choices; a downloaded one clears the
+// entries; a cancelled dialog changes nothing.
+TEST_F(Files, LoadingRestoresWhatTheNameSaved) {
+  const struct {
     const char* name;
-    QStringList fields;
-    bool twoMpa, water;
-    int details;
+    QStringList shows;
   } cases[] = {
-      {"A1_B2_C3_1es_0012060720140530.txt", {"A1", "B2", "C3"}, false, false, 0},
-      {"A1_B2_C3_2wd_0012060720140530.txt", {"A1", "B2", "C3"}, true, true, 1},
-      {"A1_B2_0012.txt", {"A1", "B2", ""}, false, false, 1},
-      {"A_1_B2_C3_2wd_0012.txt", {"A", "1", "B2"}, false, false, 0},
+      {"0012060720140530.txt", {"", "", "", "2MPa", "water", "1"}},
+      // The flags select 2 MPa and water, never the other way.
+      {"A1_B2_C3_1es_0012060720140530.txt", {"A1", "B2", "C3", "2MPa", "water", "0"}},
+      {"A1_B2_C3_2wd_0012060720140530.txt", {"A1", "B2", "C3", "2MPa", "water", "1"}},
+      {"A1_B2_0012.txt", {"A1", "B2", "", "2MPa", "water", "1"}},
+      {"A_1_B2_C3_2wd_0012.txt", {"A", "1", "B2", "2MPa", "water", "0"}},
   };
-  for (const Case& c : cases) {
-    form->Option2[0]->setChecked(true);
-    form->Option1[0]->setChecked(true);
+  for (const auto& c : cases) {
+    form->Option2[1]->setChecked(true);
+    form->Option1[1]->setChecked(true);
     form->Check1->SetValue(1);
+    form->Text1[0]->setText("old");
     Load(Put(c.name, PlainRecord(12)));
-    EXPECT_EQ(Texts(), c.fields) << c.name;
-    EXPECT_EQ(form->Option2[1]->isChecked(), c.twoMpa) << c.name;
-    EXPECT_EQ(form->Option1[1]->isChecked(), c.water) << c.name;
-    EXPECT_EQ(form->Check1->Value(), c.details) << c.name;
+    EXPECT_EQ(Shows(), c.shows) << c.name;
     EXPECT_EQ(form->State().RecordPath, scratch.Path(QString("data/") + c.name));
+    EXPECT_EQ(form->Label4[0]->text(), "0012");
   }
+  const FileDialogRequest& asked = desktop.asked[0];
+  EXPECT_EQ(std::make_tuple(asked.kind, asked.filterIndex, asked.filter, asked.folder),
+            std::make_tuple(FileDialogRequest::Open, 2, kRecordFileFilter, scratch.Path("data/")));
+  const QStringList before = Shows();
+  Load(QString());
+  EXPECT_EQ(Shows(), before);
+  EXPECT_TRUE(desktop.shown.empty());
 }
 
 TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
@@ -96,62 +87,43 @@ TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
       {Put("X_Y_Z_2wd_long.txt", PlainRecord(2, 722)), "データ数が多すぎて表示できません。"},
       {Put("X_Y_Z_2wd_zero.txt", noInterval), "データを表示できませんでした。"}};
   for (const auto& [path, message] : bad) {
-    messages.shown.clear();
+    desktop.shown.clear();
     Load(path);
-    ASSERT_EQ(messages.shown.size(), 1u) << path.toStdString();
-    EXPECT_EQ(messages.shown[0].text, message);
+    EXPECT_EQ(Shown(), QStringList{message});
     EXPECT_EQ(form->State().RecordPath, good);
-    EXPECT_EQ(Texts(), (QStringList{"A", "B", "C"}));
-    EXPECT_TRUE(form->Option2[0]->isChecked());
-    EXPECT_TRUE(form->Option1[0]->isChecked());
+    EXPECT_EQ(Shows(), (QStringList{"A", "B", "C", "1MPa", "air", "1"}));
     EXPECT_EQ(form->Label4[0]->text(), caption);
     EXPECT_EQ(form->Picture1->Canvas(), picture);
     EXPECT_EQ(form->HScroll1[1]->value(), 99);
   }
 }
 
-TEST_F(Files, CancelledOpenChangesNothing) {
-  const QString good = Put("0001.txt", PlainRecord(1));
-  Load(good);
-  form->Text1[0]->setText("site");
-  Load(QString());
-  EXPECT_EQ(form->State().RecordPath, good);
-  EXPECT_EQ(form->Text1[0]->text(), "site");
-}
-
-TEST_F(Files, SaveReplacesThePrefixAndMovesTheFile) {
+TEST_F(Files, SaveRenamesAfterTheEntriesAndMovesTheFile) {
   QDir().mkpath(scratch.Path("elsewhere"));
   const QString path = scratch.Path("elsewhere/x_y_z_2wd_0012060720140530.txt");
   WriteRecordFile(path, tools::RecordText(PlainRecord(12)));
   Load(path);
-  form->Text1[0]->setText("A");
-  form->Text1[1]->setText("B");
-  form->Text1[2]->setText("C");
+  for (int i = 0; i < 3; ++i) form->Text1[i]->setText(QStringList{"A", "B", "C"}[i]);
   form->Option2[0]->setChecked(true);
   form->Option1[0]->setChecked(true);
   form->Check1->SetValue(0);
   const QString proposed = scratch.Path("elsewhere/A_B_C_1es_0012060720140530.txt");
-  dialogs.answers = {proposed};
-  form->Command5->click();
-  ASSERT_EQ(dialogs.asked.size(), 2u);
-  EXPECT_EQ(dialogs.asked[1].kind, FileDialogRequest::Save);
-  EXPECT_EQ(dialogs.asked[1].fileName, proposed) << "in the file's own folder";
-  EXPECT_EQ(dialogs.asked[1].filterIndex, 2);
-  EXPECT_FALSE(QFile::exists(path));
-  EXPECT_TRUE(QFile::exists(proposed));
-  EXPECT_EQ(form->State().RecordPath, proposed);
-  EXPECT_TRUE(messages.shown.empty());
-
-  // Saving again with the same entries proposes the file itself: nothing happens.
-  const QByteArray content = Scratch::Read(proposed);
-  dialogs.answers = {proposed};
-  form->Command5->click();
-  EXPECT_EQ(Scratch::Read(proposed), content);
-  EXPECT_EQ(form->State().RecordPath, proposed);
+  const QByteArray content = Scratch::Read(path);
+  // The second save proposes the file itself: nothing happens.
+  for (int round = 0; round < 2; ++round) {
+    desktop.answers = {proposed};
+    form->Command5->click();
+    EXPECT_EQ(desktop.asked.back().kind, FileDialogRequest::Save);
+    EXPECT_EQ(desktop.asked.back().fileName, proposed) << "in the file's own folder";
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(Scratch::Read(proposed), content);
+    EXPECT_EQ(form->State().RecordPath, proposed);
+  }
+  EXPECT_TRUE(desktop.shown.empty());
 }
 
 TEST_F(Files, SaveRefusalsInOrderLeaveTheFile) {
-  struct Case {
+  const struct {
     bool loaded;
     QStringList fields;
     QString answer;  // the save dialog's
@@ -166,29 +138,28 @@ TEST_F(Files, SaveRefusalsInOrderLeaveTheFile) {
                {true, {"ok", "ok", ".."}, "", "担当者に使えない文字が有ります。"},
                {true, {"x", "x", "x"}, scratch.Path("no/such/folder/x.txt"), "ファイルを保存できませんでした。"}};
   const QString path = Put("0001.txt", PlainRecord(1));
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     if (c.loaded && form->State().RecordPath.isEmpty()) Load(path);
     for (int i = 0; i < 3; ++i) form->Text1[i]->setText(c.fields[i]);
-    messages.shown.clear();
-    dialogs.answers = {c.answer};
+    desktop.shown.clear();
+    desktop.answers = {c.answer};
     form->Command5->click();
-    ASSERT_EQ(messages.shown.size(), 1u) << c.message;
-    EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.message));
+    EXPECT_EQ(Shown(), QStringList{QString::fromUtf8(c.message)});
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(form->State().RecordPath, c.loaded ? path : QString());
   }
-  EXPECT_EQ(dialogs.asked.size(), 2u) << "the open dialog and the one save that got that far";
+  EXPECT_EQ(desktop.asked.size(), 2u) << "the open dialog and the one save that got that far";
 }
 
 TEST_F(Files, BarsAndArrowKeysMoveTheLinesWithinTheRecord) {
   Load(Put("0001.txt", PlainRecord(1, 100, 0)));
   EXPECT_EQ(std::make_pair(form->HScroll1[0]->value(), form->State().CursorATime), std::make_pair(30, 300));
   // Left moves a line towards sample 0, Right away from it; the last sample is the limit.
-  struct Case {
+  const struct {
     int bar, key, expected;
   } cases[] = {{0, Qt::Key_Right, 31}, {0, Qt::Key_Left, 30}, {0, Qt::Key_Left, 29},
                {1, Qt::Key_Right, 99}, {1, Qt::Key_Left, 98},  {1, Qt::Key_Right, 99}};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
     QApplication::sendEvent(form->HScroll1[c.bar], &press);
     EXPECT_EQ(form->HScroll1[c.bar]->value(), c.expected) << c.bar << " " << c.key;
@@ -200,13 +171,10 @@ TEST_F(Files, BarsAndArrowKeysMoveTheLinesWithinTheRecord) {
   form->Option2[1]->click();
   EXPECT_EQ(std::make_pair(form->State().CursorATime, form->State().CursorDTime), std::make_pair(300, 500));
   EXPECT_EQ(form->Label4[10]->text(), "00:08:20");
-}
 
-TEST_F(Files, TypedRecordHidesTheLineABar) {
+  // A typed record hides line A's bar and shows its own readouts.
   Load(Put("0002.txt", PlainRecord(2, 100, 3)));
-  EXPECT_TRUE(form->HScroll1[0]->isHidden());
-  EXPECT_TRUE(form->Label3[12]->isHidden());
-  EXPECT_FALSE(form->Label4[16]->isHidden());
+  EXPECT_TRUE(form->HScroll1[0]->isHidden() && form->Label3[12]->isHidden());
   EXPECT_EQ(form->Label4[15]->text(), "排水管");
   Load(Put("0003.txt", PlainRecord(3, 100, 0)));
   EXPECT_FALSE(form->HScroll1[0]->isHidden());
@@ -214,8 +182,6 @@ TEST_F(Files, TypedRecordHidesTheLineABar) {
 }
 
 TEST_F(Files, DisplayControlsWithNothingLoaded) {
-  form->Option2[1]->click();
-  EXPECT_TRUE(form->Option2[1]->isChecked());
   form->HScroll1[0]->setValue(10);
   EXPECT_EQ(form->State().CursorATime, 0);
   QImage blank(form->Picture1->Canvas().size(), form->Picture1->Canvas().format());

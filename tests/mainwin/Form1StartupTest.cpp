@@ -12,121 +12,73 @@ namespace {
 
 using Startup = Form1Fixture;
 
-const QByteArray kDefaultsWritten = "[Display Set]\r\nScale=1MPa\r\nModel=\x8B\xF3\x88\xB3\r\nDetails=1\r\n";
-
-TEST_F(Startup, FirstStartWithoutSettingsFile) {
-  Form1& f = Start(QByteArray());
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(f.Option2[0]->isChecked());
-  EXPECT_TRUE(f.Option1[0]->isChecked());
-  EXPECT_EQ(f.Check1->Value(), 1);
-  EXPECT_EQ(f.Settings().CommPort, 1);
-  EXPECT_EQ(f.Settings().ReadRetrial, 3);
-  for (QLineEdit* t : f.Text1) EXPECT_EQ(t->text(), "");
-  for (AutoLabel* l : f.Label4) EXPECT_EQ(l->text(), "");
-  for (AutoLabel* l : f.Label2) EXPECT_EQ(l->text(), "");
-  EXPECT_TRUE(f.Frame2->isHidden());
-  EXPECT_EQ(f.focusWidget(), f.Text1[0]);
-
-  f.Command99->click();
-  EXPECT_EQ(ended, 1);
-  EXPECT_EQ(SettingsBytes(), kDefaultsWritten) << "exactly the three display keys";
-}
-
-TEST_F(Startup, StoredDisplayChoicesAreAppliedAndWrittenBack) {
-  const QByteArray stored = "[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n";
-  Form1& f = Start(stored);
-  EXPECT_TRUE(f.Option2[1]->isChecked());
-  EXPECT_TRUE(f.Option1[1]->isChecked());
-  EXPECT_EQ(f.Check1->Value(), 0);
-  f.close();
-  EXPECT_EQ(ended, 1);
-  EXPECT_EQ(SettingsBytes(), stored);
-}
-
-TEST_F(Startup, OnlyExactTextsSelectOneMpaAndAir) {
-  const std::tuple<const char*, const char*, bool, bool> cases[] = {
-      {"1MPa", "\x8B\xF3\x88\xB3", true, true},
-      {"1mpa", "air", false, false},
-      {"", "", false, false},
-      {"1 MPa", "\x8B\xF3\x88\xB3x", false, false}};
-  for (auto [scale, model, oneMpa, air] : cases) {
-    Form1& f = Start(QByteArray("[Display Set]\r\nScale=") + scale + "\r\nModel=" + model + "\r\n");
-    EXPECT_EQ(f.Option2[0]->isChecked(), oneMpa) << scale;
-    EXPECT_EQ(f.Option1[0]->isChecked(), air) << model;
-    EXPECT_NE(f.Option2[0]->isChecked(), f.Option2[1]->isChecked());
+// What the window shows of the stored display choices, and what it writes back.
+TEST_F(Startup, DisplayChoicesAreReadAndWrittenBackLeavingOtherLines) {
+  const struct {
+    QByteArray stored;
+    bool oneMpa, air;
+    int details;
+    QByteArray written;  // empty: the stored text
+  } cases[] = {
+      {{}, true, true, 1, "[Display Set]\r\nScale=1MPa\r\nModel=\x8B\xF3\x88\xB3\r\nDetails=1\r\n"},
+      {"[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n", false, false, 0, {}},
+      // Only the exact texts select 1 MPa and air.
+      {"[Display Set]\r\nScale=1mpa\r\nModel=air\r\nDetails=2\r\n", false, false, 2,
+       "[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=2\r\n"},
+      {"; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=1 MPa\r\n", false, true, 1,
+       "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\n"
+       "Model=\x8B\xF3\x88\xB3\r\nDetails=1\r\n"},
+  };
+  int ended = 0;
+  for (const auto& c : cases) {
+    Form1& f = Start(c.stored);
+    EXPECT_TRUE(desktop.shown.empty());
+    EXPECT_EQ(std::make_tuple(f.Option2[0]->isChecked(), f.Option1[0]->isChecked(), f.Check1->Value()),
+              std::make_tuple(c.oneMpa, c.air, c.details))
+        << c.stored.constData();
+    EXPECT_EQ(f.focusWidget(), f.Text1[0]);
+    f.Command99->click();
+    f.close();  // the unload step runs once whatever ends the window
+    EXPECT_EQ(desktop.ended, ++ended);
+    EXPECT_EQ(SettingsBytes(), c.written.isEmpty() ? c.stored : c.written);
   }
 }
 
-struct FailureCase {
-  const char* settings;
-  const char* message;
-};
-
-class StartupFailure : public Form1Fixture, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(StartupFailure, ShowsTheErrorAndKeepsTheDesignState) {
-  Form1& f = Start(GetParam().settings);
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(GetParam().message));
-  EXPECT_EQ(messages.shown[0].title, "KESTRA PTLOG");
-  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
-  EXPECT_TRUE(f.Option2[0]->isChecked());
-  EXPECT_TRUE(f.Option1[0]->isChecked());
-  EXPECT_EQ(f.Check1->Value(), 1);
-  for (QLineEdit* t : f.Text1) EXPECT_EQ(t->text(), "Text1") << "the rest of start-up was skipped";
-
-  f.Command99->click();
-  EXPECT_EQ(ended, 1);
-  const QString written = DecodeSettingText(SettingsBytes());
-  EXPECT_TRUE(written.contains("Scale=1MPa\r\nModel=空圧\r\nDetails=1\r\n")) << written.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StartupFailure,
-    ::testing::Values(FailureCase{"[Port Set]\r\nCommPort=abc\r\n", " 13\r型が一致しません。"},
-                      FailureCase{"[Port Set]\r\nCommPort=\r\n", " 13\r型が一致しません。"},
-                      FailureCase{"[Port Set]\r\nReadRetrial=40000\r\n", " 6\rオーバーフローしました。"},
-                      FailureCase{"[Display Set]\r\nScale=2MPa\r\n[Port Set]\r\nCommPort=x\r\n",
-                                  " 13\r型が一致しません。"}));
-
-TEST_F(Startup, DetailsFailureComesAfterScaleAndModelWereApplied) {
-  Form1& f = Start("[Display Set]\r\nScale=2MPa\r\nModel=x\r\nDetails=7\r\n");
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, " 380\rプロパティの値が不正です。");
-  EXPECT_TRUE(f.Option2[1]->isChecked());
-  EXPECT_TRUE(f.Option1[1]->isChecked());
-  EXPECT_EQ(f.Text1[0]->text(), "Text1");
+// A bad value stops the start-up where it is found: the message, the design
+// state of the rest, and the shutdown still writes the choices shown.
+TEST_F(Startup, FailureShowsTheErrorAndSkipsTheRest) {
+  const struct {
+    const char* settings;
+    const char* message;
+    bool oneMpa;
+  } cases[] = {
+      {"[Port Set]\r\nCommPort=abc\r\n", " 13\r型が一致しません。", true},
+      {"[Port Set]\r\nCommPort=\r\n", " 13\r型が一致しません。", true},
+      {"[Port Set]\r\nReadRetrial=40000\r\n", " 6\rオーバーフローしました。", true},
+      {"[Display Set]\r\nScale=2MPa\r\n[Port Set]\r\nCommPort=x\r\n", " 13\r型が一致しません。", true},
+      // Details are read after the scale and model were applied.
+      {"[Display Set]\r\nScale=2MPa\r\nModel=x\r\nDetails=7\r\n", " 380\rプロパティの値が不正です。", false},
+  };
+  for (const auto& c : cases) {
+    desktop.shown.clear();
+    Form1& f = Start(c.settings);
+    EXPECT_EQ(Shown(), QStringList{QString::fromUtf8(c.message)});
+    EXPECT_EQ(desktop.shown[0].title, "KESTRA PTLOG");
+    EXPECT_EQ(f.Option2[0]->isChecked(), c.oneMpa) << c.settings;
+    EXPECT_EQ(f.Text1[0]->text(), "Text1") << "the rest of start-up was skipped";
+    f.Command99->click();
+    EXPECT_TRUE(DecodeSettingText(SettingsBytes()).contains(c.oneMpa ? "Scale=1MPa\r\n" : "Scale=2MPa\r\n"));
+  }
 }
 
 TEST_F(Startup, QuotedArgumentUsesDefaultsAndTheFailedWriteIsSilent) {
   const QString quoted = '"' + scratch.Path("q.ini") + '"';
   Form1& f = StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString()));
   EXPECT_EQ(f.Location().SettingsFilePath, quoted);
-  EXPECT_TRUE(messages.shown.empty());
   f.Unload();
-  EXPECT_EQ(ended, 1);
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(desktop.ended, 1);
+  EXPECT_TRUE(desktop.shown.empty());
   EXPECT_FALSE(QFile::exists(scratch.Path("q.ini")));
-}
-
-TEST_F(Startup, UnloadRunsOnceWhateverEndsTheWindow) {
-  Form1& f = Start(QByteArray());
-  f.Unload();
-  f.close();
-  f.Command99->click();
-  EXPECT_EQ(ended, 1);
-}
-
-TEST_F(Startup, OtherLinesOfTheSettingsFileSurviveShutdown) {
-  const QByteArray stored = "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\n";
-  Form1& f = Start(stored);
-  f.Option2[0]->setChecked(true);
-  f.Check1->click();
-  f.close();
-  EXPECT_EQ(SettingsBytes(),
-            "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=1MPa\r\n"
-            "Model=\x8B\xF3\x88\xB3\r\nDetails=0\r\n");
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 #include "Form1Fixture.h"
 #include "output/PrinterDialog.h"
 #include "output/Snapshot.h"
-#include "platform/Printers.h"
-#include "platform/SaveJpg.h"
 #include "record/RecordFile.h"
 #include "tools/RecordGenerator.h"
 
@@ -15,14 +13,15 @@
 #include <QLibrary>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
 using namespace ptlog;
-using ptlog::test::FileDialogRecorder;
 using ptlog::test::Form1Fixture;
+using ptlog::test::RunUntil;
 using ptlog::test::Scratch;
 
 namespace {
@@ -50,16 +49,9 @@ QByteArray PageContent(const QString& pdf) {
 class Output : public Form1Fixture {
 protected:
   void SetUp() override {
-    Form1Fixture::SetUp();
     QDir().mkpath(scratch.Path("prog"));
     Start("[Data Set]\r\nProgramPath=" + scratch.Path("prog/").toUtf8() + "\r\n");
     form->show();
-    SetSaveJpgLibrary(PTLOG_SAVEJPG_LIB);
-  }
-  void TearDown() override {
-    SetPrinterListForTests({});
-    SetSaveJpgLibrary(QString());
-    Form1Fixture::TearDown();
   }
   void LoadRecord(int pipeType) {
     tools::RecordSpec s = tools::TypedTest(2, 750, 60, 10, 300, 750, 3);
@@ -68,8 +60,9 @@ protected:
     const QString path = scratch.Path("data/0012060720140530.txt");
     QDir().mkpath(scratch.Path("data"));
     WriteRecordFile(path, tools::RecordText(s));
-    dialogs.answers = {path};
+    desktop.answers = {path};
     form->Command2->click();
+    desktop.asked.clear();
   }
   // Answers the printer dialog once it is shown.
   void AnswerPrinterDialog(std::function<void(PrinterDialog&)> answer) {
@@ -83,39 +76,36 @@ protected:
     });
     poll->start(5);
   }
+  // The buttons and cursor bars hidden for the picture are back.
   void ExpectControlsBack(bool untyped) {
-    for (QWidget* w : {static_cast<QWidget*>(form->Command1), static_cast<QWidget*>(form->Command2),
-                       static_cast<QWidget*>(form->Command3), static_cast<QWidget*>(form->Command5),
-                       static_cast<QWidget*>(form->Command6), static_cast<QWidget*>(form->Command99),
-                       static_cast<QWidget*>(form->Label3[13]), static_cast<QWidget*>(form->HScroll1[1])})
+    for (QWidget* w : std::initializer_list<QWidget*>{form->Command1, form->Command6, form->Command99,
+                                                      form->Label3[13], form->HScroll1[1]})
       EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
-    EXPECT_EQ(form->Label3[12]->isHidden(), !untyped);
     EXPECT_EQ(form->HScroll1[0]->isHidden(), !untyped);
   }
-  FileDialogRecorder dialogs;
 };
 
 TEST_F(Output, NoToEitherQuestionOrNoRecordChangesNothing) {
-  messages.answer = MessageAnswer::No;
+  desktop.answer = MessageAnswer::No;
   form->Command3->click();
   form->Command6->click();
-  EXPECT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "印刷して宜しいですか？");
-  EXPECT_EQ(messages.shown[1].text, "コピー保存して宜しいですか？");
+  EXPECT_EQ(desktop.shown.size(), 2u);
+  EXPECT_EQ(desktop.shown[0].text, "印刷して宜しいですか？");
+  EXPECT_EQ(desktop.shown[1].text, "コピー保存して宜しいですか？");
   EXPECT_EQ(form->findChild<PrinterDialog*>("frmPRT"), nullptr);
-  EXPECT_TRUE(dialogs.asked.empty());
+  EXPECT_TRUE(desktop.asked.empty());
 
   // Yes, with nothing loaded: there is nothing to take a picture of.
-  messages.answer = MessageAnswer::Yes;
+  desktop.answer = MessageAnswer::Yes;
   form->Command6->click();
-  ASSERT_EQ(messages.shown.size(), 4u);
-  EXPECT_EQ(messages.shown[3].text, "ファイルが読み込まれていません。");
-  EXPECT_TRUE(dialogs.asked.empty());
+  ASSERT_EQ(desktop.shown.size(), 4u);
+  EXPECT_EQ(desktop.shown[3].text, "ファイルが読み込まれていません。");
+  EXPECT_TRUE(desktop.asked.empty());
 }
 
 TEST_F(Output, CancelKeepsThePickedPrinterAndFocusesTheSiteName) {
-  SetPrinterListForTests([] { return QStringList{"Office", "Site", "Office"}; });
-  messages.answer = MessageAnswer::Yes;
+  desktop.printers = {"Office", "Site", "Office"};
+  desktop.answer = MessageAnswer::Yes;
   QString shownFirst;
   AnswerPrinterDialog([&](PrinterDialog& d) {
     shownFirst = d.Text1->text();
@@ -128,7 +118,7 @@ TEST_F(Output, CancelKeepsThePickedPrinterAndFocusesTheSiteName) {
   form->Command3->click();
   EXPECT_EQ(shownFirst, "Office");
   EXPECT_EQ(form->PrintAnswer, "Cancel");
-  EXPECT_EQ(CurrentPrinterName(), "Site");
+  EXPECT_EQ(desktop.Printer().name, "Site");
   EXPECT_EQ(form->focusWidget(), form->Text1[0]);
 
   QString shownNext;
@@ -140,13 +130,13 @@ TEST_F(Output, CancelKeepsThePickedPrinterAndFocusesTheSiteName) {
   form->Command3->click();
   EXPECT_EQ(shownNext, "Site");
   EXPECT_EQ(form->PrintAnswer, "Cancel");
-  EXPECT_EQ(CurrentPrinterIndex(), 0) << "the first of two equal names";
+  EXPECT_EQ(desktop.Printer().index, 0) << "the first of two equal names";
 }
 
 TEST_F(Output, PdfFileEntryWritesTheReportWhereTheUserSays) {
-  SetPrinterListForTests([] { return QStringList{"Office"}; });
+  desktop.printers = {"Office"};
   LoadRecord(1);
-  messages.answer = MessageAnswer::Yes;
+  desktop.answer = MessageAnswer::Yes;
   QStringList listed;
   const auto pickPdf = [&](PrinterDialog& d) {
     listed.clear();
@@ -158,16 +148,16 @@ TEST_F(Output, PdfFileEntryWritesTheReportWhereTheUserSays) {
   AnswerPrinterDialog(pickPdf);
   form->Command3->click();
   EXPECT_EQ(listed, (QStringList{"Office", "PDFファイル"}));
-  ASSERT_EQ(dialogs.asked.size(), 2u);
-  EXPECT_EQ(dialogs.asked.back().fileName, scratch.Path("data/0012060720140530.pdf"));
-  EXPECT_EQ(dialogs.asked.back().filter, "PDF Files (*.pdf)|*.pdf");
+  ASSERT_EQ(desktop.asked.size(), 1u);
+  EXPECT_EQ(desktop.asked.back().fileName, scratch.Path("data/0012060720140530.pdf"));
+  EXPECT_EQ(desktop.asked.back().filter, "PDF Files (*.pdf)|*.pdf");
   ExpectControlsBack(false);
 
   const QString pdf = scratch.Path("report.pdf");
-  dialogs.answers = {pdf};
+  desktop.answers = {pdf};
   AnswerPrinterDialog(pickPdf);
   form->Command3->click();
-  EXPECT_EQ(messages.shown.size(), 2u) << "only the questions";
+  EXPECT_EQ(desktop.shown.size(), 2u) << "only the questions";
   const QString info = RunTool("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+842 x 595 pts \\(A4\\)")))
       << info.toStdString();
@@ -191,12 +181,11 @@ TEST_P(PdfPage, OneA4LandscapePageOfTheWindow) {
   if (GetParam().pipeType >= 0) LoadRecord(GetParam().pipeType);
   const QString pdf = scratch.Path("report.pdf");
   // No printer installed: the PDF file is the current printer.
-  SetPrinterListForTests([] { return QStringList{}; });
-  dialogs.answers = {pdf};
-  messages.answer = MessageAnswer::Yes;
+  desktop.answers = {pdf};
+  desktop.answer = MessageAnswer::Yes;
   AnswerPrinterDialog([](PrinterDialog& d) { d.Command1[0]->click(); });
   form->Command3->click();
-  EXPECT_EQ(messages.shown.size(), 1u) << "only the question";
+  EXPECT_EQ(desktop.shown.size(), 1u) << "only the question";
   ExpectControlsBack(GetParam().pipeType <= 0);
   EXPECT_EQ(form->State().DrawOffsetX, 0);
   EXPECT_EQ(form->State().DrawOffsetY, 0);
@@ -229,15 +218,16 @@ TEST_F(Output, CupsQueueWritesTheReport) {
   const QByteArray queue = qgetenv("PTLOG_TEST_CUPS_QUEUE");
   if (out.isEmpty() || queue.isEmpty()) GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
   LoadRecord(1);
-  ASSERT_TRUE(InstalledPrinterNames().contains(QString::fromUtf8(queue)));
-  messages.answer = MessageAnswer::Yes;
+  desktop.printers = QPrinterInfo::availablePrinterNames();
+  ASSERT_TRUE(desktop.printers.contains(QString::fromUtf8(queue)));
+  desktop.answer = MessageAnswer::Yes;
   AnswerPrinterDialog([&](PrinterDialog& d) {
     emit d.Combo1->activated(d.Combo1->findText(QString::fromUtf8(queue)));
     d.Command1[0]->click();
   });
   const QStringList before = QDir(out).entryList({"*.pdf"}, QDir::Files);
   form->Command3->click();
-  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(desktop.shown.size(), 1u);
   QString pdf;
   ASSERT_TRUE(RunUntil(
       [&] {
@@ -287,15 +277,15 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
   QByteArray earlierBitmap;
   for (int pipeType : {3, 0}) {
     LoadRecord(pipeType);
-    messages.answer = MessageAnswer::Yes;
-    messages.shown.clear();
+    desktop.answer = MessageAnswer::Yes;
+    desktop.shown.clear();
     const QString jpg = scratch.Path(QStringLiteral("shot%1.jpg").arg(pipeType));
-    dialogs.answers = {jpg};
+    desktop.answers = {jpg};
     form->Command6->click();
-    EXPECT_EQ(messages.shown.size(), 1u) << "only the question";
-    EXPECT_EQ(dialogs.asked.back().fileName, scratch.Path("data/0012060720140530.jpg"));
-    EXPECT_EQ(dialogs.asked.back().filter, "All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg");
-    EXPECT_EQ(dialogs.asked.back().filterIndex, 2);
+    EXPECT_EQ(desktop.shown.size(), 1u) << "only the question";
+    EXPECT_EQ(desktop.asked.back().fileName, scratch.Path("data/0012060720140530.jpg"));
+    EXPECT_EQ(desktop.asked.back().filter, "All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg");
+    EXPECT_EQ(desktop.asked.back().filterIndex, 2);
     const QImage image(jpg, "JPG");
     ASSERT_FALSE(image.isNull());
     // The offscreen test platform draws no frame around the window.
@@ -324,12 +314,11 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
 
 TEST_F(Output, MissingConverterIsReportedAndTheWindowComesBack) {
   LoadRecord(1);
-  SetSaveJpgLibrary(scratch.Path("libNoSuchSaveJPG.so"));
-  messages.answer = MessageAnswer::Yes;
-  dialogs.answers = {scratch.Path("x.jpg")};
+  desktop.UseJpegLibrary(scratch.Path("libNoSuchSaveJPG.so"));
+  desktop.answers = {scratch.Path("x.jpg")};
   form->Command6->click();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "JPEGファイルを保存できませんでした。");
+  ASSERT_EQ(desktop.shown.size(), 2u);
+  EXPECT_EQ(desktop.shown[1].text, "JPEGファイルを保存できませんでした。");
   EXPECT_FALSE(QFile::exists(scratch.Path("x.jpg")));
   EXPECT_TRUE(QImage(scratch.Path("prog/Work.bmp")).width() > 0) << "the new bitmap is there";
   ExpectControlsBack(false);
