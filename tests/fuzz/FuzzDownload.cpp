@@ -30,13 +30,8 @@ struct Step {
   int event = 0;
 };
 
-constexpr int kEvents[] = {CommEventBreak,
-                           CommEventFrame,
-                           CommEventOverrun,
-                           CommEventRxOver,
-                           CommEventRxParity,
-                           CommEventTxFull,
-                           99};
+constexpr int kEvents[] = {CommEventBreak,  CommEventFrame,  CommEventOverrun, CommEventRxOver,
+                           CommEventRxParity, CommEventTxFull, 99};
 
 class ScriptedLine : public SerialLine {
 public:
@@ -115,6 +110,7 @@ public:
   void SetActivityText(int i, const QString& t) override {
     if (i == 0) activity = t;
   }
+  bool Ending() const override { return false; }
   QStringList errors;
   QString status, activity;
   bool panel = false;

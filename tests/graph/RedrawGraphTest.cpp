@@ -51,45 +51,28 @@ protected:
   FakeView view{state};
 };
 
-struct AxisCase {
-  qint32 span;
-  std::vector<std::pair<float, const char*>> ticks;  // x offset from 700, label
-};
-
-class TimeAxis : public ::testing::TestWithParam<AxisCase> {};
-
-TEST_P(TimeAxis, TicksAndLabels) {
-  RecordingSurface g;
-  DrawTimeAxis(g, GetParam().span, 0, 0);
-  const auto lines = g.Lines(std::nullopt);
-  const auto prints = g.Prints();
-  ASSERT_EQ(lines.size(), prints.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(std::make_tuple(lines[i].y1, lines[i].y2, lines[i].drawStyle),
-              std::make_tuple(200.f, 7200.f, 0));
-    EXPECT_EQ(std::make_pair(prints[i].x1, prints[i].y1), std::make_pair(lines[i].x1 - 300, 7300.f));
-    EXPECT_EQ(prints[i].text, QString::fromUtf8(GetParam().ticks.at(i).second));
-    EXPECT_EQ(lines[i].x1 - 700, GetParam().ticks.at(i).first);
+// Tick lines and their labels along the time axis, by the span of the record.
+TEST(TimeAxis, TicksAndLabelsAndTheLongestSpan) {
+  const std::pair<qint32, std::vector<std::pair<float, const char*>>> cases[] = {  // x from 700, label
+      {299, {}},
+      {300, {{13777, "5分"}}},
+      {3600, {{6899, "30分"}, {13799, "60分"}}},
+      {18000, {{2760, "1時間"}, {5520, "2時間"}, {8280, "3時間"}, {11040, "4時間"}, {13800, "5時間"}}},
+      {86400, {{2300, "4時間"}, {4600, "8時間"}, {6900, "12時間"}, {9200, "16時間"}, {11500, "20時間"}, {13800, "24時間"}}}};
+  for (const auto& [span, ticks] : cases) {
+    RecordingSurface g;
+    DrawTimeAxis(g, span, 0, 0);
+    const auto lines = g.Lines(std::nullopt);
+    const auto prints = g.Prints();
+    ASSERT_EQ(lines.size(), ticks.size()) << span;
+    ASSERT_EQ(prints.size(), ticks.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_EQ(std::make_tuple(lines[i].x1 - 700, lines[i].y1, lines[i].y2), std::make_tuple(ticks[i].first, 200.f, 7200.f));
+      EXPECT_EQ(std::make_tuple(prints[i].text, prints[i].x1, prints[i].y1),
+                std::make_tuple(QString::fromUtf8(ticks[i].second), lines[i].x1 - 300, 7300.f));
+    }
   }
-  EXPECT_EQ(lines.size(), GetParam().ticks.size()) << GetParam().span;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Spans, TimeAxis,
-    ::testing::Values(
-        AxisCase{1, {}}, AxisCase{299, {}}, AxisCase{300, {{13777, "5分"}}},
-        AxisCase{3600, {{6899, "30分"}, {13799, "60分"}}},
-        AxisCase{18000,
-                 {{2760, "1時間"}, {5520, "2時間"}, {8280, "3時間"}, {11040, "4時間"}, {13800, "5時間"}}},
-        AxisCase{86400,
-                 {{2300, "4時間"},
-                  {4600, "8時間"},
-                  {6900, "12時間"},
-                  {9200, "16時間"},
-                  {11500, "20時間"},
-                  {13800, "24時間"}}}));
-
-TEST(TimeAxisLimit, LongestSpanFitsAndOneMoreOverflowsKeepingWhatWasDrawn) {
+  // One more second than the longest span overflows, keeping what was drawn.
   RecordingSurface fits, overflows;
   EXPECT_NO_THROW(DrawTimeAxis(fits, 155614, 0, 0));
   try {
@@ -110,36 +93,14 @@ TEST_F(Redraw, NothingLoadedDrawsFrameScalesAndZeroReadouts) {
   EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u) << "frame, nine grid lines, bottom axis";
   EXPECT_TRUE(Of(kBlue).empty() && Of(kGreen).empty());
   EXPECT_TRUE(view.surface.PrintOf("1.0MPa") && view.surface.PrintOf("kPa") && !view.surface.PrintOf("5分"));
-  ExpectCaptions({{0, "0000"},
-                  {1, "00/00/00 00:00"},
-                  {2, "0分"},
-                  {3, ""},
-                  {14, "    0.00kPa"},
-                  {16, "     kPa"},
-                  {17, ""},
-                  {18, ""}});
-}
-
-TEST_F(Redraw, GridAndScalesForEachChoice) {
-  Draw();
-  const auto lines = view.surface.Lines(std::nullopt);
-  ASSERT_EQ(lines.size(), 13u);
-  for (int i = 3; i < 12; ++i)
-    EXPECT_EQ(std::make_pair(lines[i].drawStyle, lines[i].y1), std::make_pair(2, 200.f + 700 * (i - 2)));
-  EXPECT_EQ(std::make_pair(lines[12].drawStyle, lines[12].y1), std::make_pair(0, 7200.f));
-  for (auto [text, y] :
-       std::initializer_list<std::pair<const char*, float>>{{"1.0MPa", 100}, {"0.5", 3600}, {"0.1", 6400}})
-    EXPECT_EQ(std::make_pair(view.surface.PrintOf(text)->x1, view.surface.PrintOf(text)->y1),
-              std::make_pair(100.f, y))
-        << text;
-  EXPECT_EQ(view.surface.PrintOf("-4")->x1, 14550);
-
+  ExpectCaptions({{0, "0000"}, {1, "00/00/00 00:00"}, {2, "0分"}, {3, ""}, {14, "    0.00kPa"}, {18, ""}});
+  // 2 MPa without details: its own scale, no detail scale, the same grid.
   view.scale1MPa = false;
   view.details = 0;
   Draw();
   EXPECT_TRUE(view.surface.PrintOf("2.0MPa") && view.surface.PrintOf("0.2"));
   EXPECT_FALSE(view.surface.PrintOf("0.9") || view.surface.PrintOf("kPa") || view.surface.PrintOf("-4"));
-  EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u) << "the grid stays the same";
+  EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u);
 }
 
 TEST_F(Redraw, TraceIsClampedOneTwipOutsideTheFrame) {
@@ -199,95 +160,51 @@ TEST_F(Redraw, FlatDetailTraceIsDashedAtEveryOtherSample) {
   EXPECT_EQ(Of(kBlue).size(), 10u);
 }
 
-struct Verdict {
-  const char* name;
-  std::function<void(tools::RecordSpec&)> change;
-  std::vector<float> lineB, lineC;
-  std::map<int, const char*> captions;
-};
-void PrintTo(const Verdict& v, std::ostream* os) { *os << v.name; }
-
-class Verdicts : public Redraw, public ::testing::WithParamInterface<Verdict> {};
-
-TEST_P(Verdicts, LinesAndReadouts) {
-  tools::RecordSpec s = Typed({700000, 699000, 698000, 697000}, 60, 3);
-  s.cursorStartMinutes = 1;
-  s.aPressurePa = 699000;
-  s.bPressurePa = 1;
-  s.finalPressurePa = 697000;
-  s.testPressureKpa = 1500;
-  s.allowedDropPa = 750;
-  GetParam().change(s);
-  Use(s);
-  state.CursorATime = 60;
-  state.CursorDTime = 120;
-  Draw();
-  EXPECT_EQ(Of(kLineBRed), GetParam().lineB);
-  EXPECT_EQ(Of(kOlive), GetParam().lineC);
-  ExpectCaptions(GetParam().captions);
+// Lines B and C and the readouts, for a typed record that passed and
+// variations of it.
+TEST_F(Redraw, VerdictLinesAndReadouts) {
+  const struct {
+    std::function<void(tools::RecordSpec&)> change;
+    std::vector<float> lineB, lineC;
+    std::map<int, const char*> captions;
+  } cases[] = {
+      {[](tools::RecordSpec&) {}, {14500}, {14500},  // passed: B and C at the last sample
+       {{2, "3分"}, {3, "  699.00kPa"}, {4, "  697.00kPa"}, {6, "  698.00kPa"}, {8, "00:03:00"},
+        {10, "00:02:00"}, {12, "   -2.00kPa"}, {14, "   -1.00kPa"}, {15, "PE・PB管"},
+        {16, "1,500kPa"}, {17, "0.750kPa"}, {18, "合格"}}},
+      {[](tools::RecordSpec& s) {  // failed: B at the first sample reaching the end seconds
+         s.samples = {700000, 690000, 680000, 670000, 660000};
+         s.testMinutes = 10, s.pipeType = 4, s.failFlag = 1, s.endSecondsStored = 10 * 60 - 90;
+         s.bPressurePa = 685000, s.aPressurePa = 700000, s.finalPressurePa = 660000;
+       },
+       {700 + 2760}, {700 + 5520},
+       {{4, "  685.00kPa"}, {8, "00:01:30"}, {12, "  -15.00kPa"}, {15, "床暖房管"}, {18, "不合格"}}},
+      {[](tools::RecordSpec& s) {  // failed beyond the last sample: the header's readouts stay
+         s.samples = {700000, 690000}, s.testMinutes = 10, s.failFlag = 1, s.endSecondsStored = 0;
+         s.bPressurePa = 640000;
+       },
+       {}, {700 + 1380}, {{4, "  640.00kPa"}}},
+      {[](tools::RecordSpec& s) {  // untyped: no B, C or verdict; D past the end
+         s.samples = {700000, 690000}, s.pipeType = 0, s.measureMinutes = 125, s.aPressurePa = 700000;
+       },
+       {}, {}, {{2, "2時間05分"}, {3, "  690.00kPa"}, {6, ""}, {10, ""}, {15, ""}, {18, ""}}},
+      {[](tools::RecordSpec& s) { s.pipeType = 7; }, {14500}, {14500}, {{15, ""}, {18, "合格"}}},
+      {[](tools::RecordSpec& s) { s.samples = {16777215, 16777215}, s.pipeType = 0, s.setPressureKpa = 0; },
+       {}, {}, {{3, "6,777.22kPa"}, {15, ""}, {16, "     kPa"}, {17, ""}}}};
+  for (const auto& c : cases) {
+    tools::RecordSpec s = Typed({700000, 699000, 698000, 697000}, 60, 3);
+    s.cursorStartMinutes = 1, s.aPressurePa = 699000, s.bPressurePa = 1, s.finalPressurePa = 697000;
+    s.testPressureKpa = 1500, s.allowedDropPa = 750;
+    c.change(s);
+    Use(s);
+    state.CursorATime = 60;
+    state.CursorDTime = 120;
+    Draw();
+    EXPECT_EQ(Of(kLineBRed), c.lineB);
+    EXPECT_EQ(Of(kOlive), c.lineC);
+    ExpectCaptions(c.captions);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Records, Verdicts,
-    ::testing::Values(
-        Verdict{"passed_b_and_c_at_the_last_sample",
-                [](tools::RecordSpec&) {},
-                {14500},
-                {14500},
-                {{2, "3分"},
-                 {3, "  699.00kPa"},
-                 {4, "  697.00kPa"},
-                 {5, "  697.00kPa"},
-                 {6, "  698.00kPa"},
-                 {7, "00:01:00"},
-                 {8, "00:03:00"},
-                 {10, "00:02:00"},
-                 {11, "    0.00kPa"},
-                 {12, "   -2.00kPa"},
-                 {13, "   -2.00kPa"},
-                 {14, "   -1.00kPa"},
-                 {15, "PE・PB管"},
-                 {16, "1,500kPa"},
-                 {17, "0.750kPa"},
-                 {18, "合格"}}},
-        Verdict{"failed_b_at_the_first_sample_reaching_end_seconds",
-                [](tools::RecordSpec& s) {
-                  s.samples = {700000, 690000, 680000, 670000, 660000};
-                  s.testMinutes = 10, s.pipeType = 4, s.failFlag = 1, s.endSecondsStored = 10 * 60 - 90;
-                  s.bPressurePa = 685000, s.aPressurePa = 700000, s.finalPressurePa = 660000;
-                },
-                {700 + 2760},
-                {700 + 5520},
-                {{4, "  685.00kPa"}, {8, "00:01:30"}, {12, "  -15.00kPa"}, {15, "床暖房管"}, {18, "不合格"}}},
-        Verdict{"failed_beyond_the_last_sample_keeps_the_header_readouts",
-                [](tools::RecordSpec& s) {
-                  s.samples = {700000, 690000}, s.testMinutes = 10, s.failFlag = 1, s.endSecondsStored = 0;
-                  s.bPressurePa = 640000;
-                },
-                {},
-                {700 + 1380},
-                {{4, "  640.00kPa"}}},
-        Verdict{
-            "untyped_has_no_b_c_or_verdict_and_d_past_the_end",
-            [](tools::RecordSpec& s) {
-              s.samples = {700000, 690000}, s.pipeType = 0, s.measureMinutes = 125, s.aPressurePa = 700000;
-            },
-            {},
-            {},
-            {{2, "2時間05分"}, {3, "  690.00kPa"}, {6, ""}, {10, ""}, {15, ""}, {18, ""}}},
-        Verdict{"unknown_pipe_type_counts_as_typed",
-                [](tools::RecordSpec& s) { s.pipeType = 7; },
-                {14500},
-                {14500},
-                {{15, ""}, {18, "合格"}}},
-        Verdict{"readouts_at_their_limits",
-                [](tools::RecordSpec& s) {
-                  s.samples = {16777215, 16777215}, s.pipeType = 0, s.setPressureKpa = 0;
-                },
-                {},
-                {},
-                {{3, "6,777.22kPa"}, {15, ""}, {16, "     kPa"}, {17, ""}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Redraw, VerdictIsReadFromTheTextAtEveryRedraw) {
   tools::RecordSpec s = Typed({700000, 690000}, 60, 3);
@@ -304,23 +221,20 @@ TEST_F(Redraw, VerdictIsReadFromTheTextAtEveryRedraw) {
 TEST_F(Redraw, OffsetMovesEverythingUpToSixteenBits) {
   Use(Typed({700000, 650000, 600000}, 60, 3));
   Draw();
-  const auto plain = view.surface.Calls();
+  auto moved = view.surface.Calls();
+  for (auto& c : moved) c.x1 += 1000, c.y1 += 500, c.x2 += c.op == RecordingSurface::Op::Line ? 1000 : 0,
+                        c.y2 += c.op == RecordingSurface::Op::Line ? 500 : 0;
   state.DrawOffsetX = 1000;
   state.DrawOffsetY = 500;
   Draw();
-  const auto moved = view.surface.Calls();
-  ASSERT_EQ(plain.size(), moved.size());
-  for (size_t i = 0; i < plain.size(); ++i) {
-    const bool line = plain[i].op == RecordingSurface::Op::Line;
-    if (!line && plain[i].op != RecordingSurface::Op::Print) continue;
-    EXPECT_EQ(std::make_pair(moved[i].x1, moved[i].y1), std::make_pair(plain[i].x1 + 1000, plain[i].y1 + 500))
-        << i;
-    if (line) {
-      EXPECT_EQ(std::make_pair(moved[i].x2, moved[i].y2),
-                std::make_pair(plain[i].x2 + 1000, plain[i].y2 + 500))
-          << i;
-    }
-  }
+  const auto lines = [](const std::vector<Call>& calls) {
+    std::vector<std::tuple<float, float, float, float>> out;
+    for (const Call& c : calls)
+      if (c.op == RecordingSurface::Op::Line || c.op == RecordingSurface::Op::Print)
+        out.emplace_back(c.x1, c.y1, c.op == RecordingSurface::Op::Line ? c.x2 : 0, c.op == RecordingSurface::Op::Line ? c.y2 : 0);
+    return out;
+  };
+  EXPECT_EQ(lines(view.surface.Calls()), lines(moved));
   state.DrawOffsetX = 18218;
   EXPECT_THROW(Draw(), PlatformError);
   state.DrawOffsetX = 18217;

@@ -103,19 +103,7 @@ TEST_F(Pty, SendSlowlyPutsOneCharacterOutPerTick) {
   EXPECT_THROW(port.Open(), PlatformError);
 }
 
-TEST(LineEvents, MessagesForEachCode) {
-  struct FakeLine : SerialLine {
-    void Configure(int, const QString&, const QString&) override {}
-    bool IsOpen() const override { return false; }
-    void Open() override {}
-    void Close() override {}
-    void Write(const QByteArray&) override {}
-    int PendingCount() const override { return 0; }
-    QByteArray ReadAll() override { return {}; }
-  } line;
-  TickClock clock;
-  ptlog::test::FakeDownloadView view;
-  LoggerLink link(line, clock, view);
+TEST_F(LinkFixture, LineEventMessagesForEachCode) {
   const std::pair<int, const char*> cases[] = {
       {1001, "中断信号受信"}, {1004, "フレームエラー"}, {1009, "受信パリティエラー"}, {1010, "送信バッファフル"},
       {1011, "DCB取得エラー"}, {1002, "未定義エラー発生"}, {1007, "未定義エラー発生"}, {1, ""}, {7, ""}, {1006, ""},

