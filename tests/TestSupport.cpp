@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <sys/fsuid.h>
 #include <unistd.h>
@@ -29,6 +30,13 @@ QByteArray Scratch::Read(const QString& path) {
 }
 
 QByteArray ShiftJis(const QString& text) { return EncodeSettingText(text); }
+
+QString RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  p.waitForFinished(60000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 namespace {
 constexpr uid_t kNobody = 65534;

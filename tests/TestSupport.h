@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <ostream>
 
+#include "platform/Errors.h"
+
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -30,6 +32,9 @@ private:
 
 QByteArray ShiftJis(const QString& text);
 
+// What a program printed on its standard output (a minute at most).
+QString RunTool(const QString& program, const QStringList& args);
+
 // File access of this thread goes through an ordinary user's permission
 // checks until the end of the scope, so read-only files and folders refuse
 // writes even when the tests run as root. The scratch folder is opened for
@@ -44,6 +49,16 @@ public:
 private:
   bool switched_ = false;
 };
+
+// What f returns, or -1000 minus the number of the error it raises.
+template <typename F>
+int ValueOrError(F f) {
+  try {
+    return int(f());
+  } catch (const PlatformError& e) {
+    return -1000 - e.Number();
+  }
+}
 
 // Removes write permission from a file or folder, and gives it back.
 void SetWritable(const QString& path, bool writable);

@@ -42,26 +42,18 @@ void LinkFixture::SetUp() {
   QDir().mkpath(scratch.Path("data"));
 }
 
-void LinkFixture::TearDown() {
-  port.Close();
-}
-
-LinkSettings LinkFixture::SettingsFor(const QString& device, int retries) const {
-  return {1, QStringLiteral("9600,n,8,1"), device, qint16(retries), scratch.Path("data") + "/"};
-}
-
 QStringList LinkFixture::DataFiles() const {
   return QDir(scratch.Path("data"))
       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-QString MakeRecords(const Scratch& scratch, const QString& folder, int count, int firstHourCode) {
+QString MakeRecords(const Scratch& scratch, const QString& folder, int count) {
   const QString dir = scratch.Path(folder);
   QDir().mkpath(dir);
   for (int i = 0; i < count; ++i) {
     tools::RecordSpec s = tools::TypedTest(1, 750, 10, 10, 300, 750, unsigned(i + 1));
     s.inspectionNumber = i + 1;
-    s.hourCode = firstHourCode + i;
+    s.hourCode = 10 + i;
     WriteRecordFile(QDir(dir).filePath(QStringLiteral("in%1.txt").arg(i)), tools::RecordText(s));
   }
   return dir;

@@ -28,31 +28,26 @@ private:
 // The status panel and message boxes of the download, as plain values.
 class FakeDownloadView : public DownloadView {
 public:
-  bool AskYesNo(const QString& q) override {
-    questions << q;
-    return answerYes;
-  }
+  bool AskYesNo(const QString& q) override { return questions << q, answerYes; }
   void ShowError(const QString& t) override { errors << t; }
   void ShowLineError(const QString& t) override { lineErrors << t; }
   void SetStatusText(const QString& t) override { status = t; }
-  void SetStatusTextVisible(bool v) override { statusVisible = v; }
+  void SetStatusTextVisible(bool) override {}
   void SetOkVisible(bool v) override { okVisible = v; }
   void SetPanelVisible(bool v) override {
     panelVisible = v;
     if (onPanel) onPanel(v);
   }
   QString ActivityText() const override { return activity[0]; }
-  bool Ending() const override { return ending; }
   void SetActivityText(int i, const QString& t) override {
     activity[i] = t;
     if (onActivity) onActivity();
   }
+  bool Ending() const override { return ending; }
 
-  bool answerYes = true, ending = false;
+  bool answerYes = true, ending = false, okVisible = false, panelVisible = false;
   QStringList questions, errors, lineErrors;
-  QString status;
-  bool statusVisible = true, okVisible = false, panelVisible = false;
-  QString activity[2];
+  QString status, activity[2];
   std::function<void(bool)> onPanel;
   std::function<void()> onActivity;
 };
@@ -64,8 +59,10 @@ protected:
   // a busy machine's pauses.
   static constexpr int kTickMs = 8;
   void SetUp() override;
-  void TearDown() override;
-  LinkSettings SettingsFor(const QString& device, int retries = 3) const;
+  void TearDown() override { port.Close(); }
+  LinkSettings SettingsFor(const QString& device, int retries = 3) const {
+    return {1, QStringLiteral("9600,n,8,1"), device, qint16(retries), scratch.Path("data") + "/"};
+  }
   QStringList DataFiles() const;
 
   Scratch scratch;
@@ -77,6 +74,6 @@ protected:
 };
 
 // A record folder for the simulator, made of generated records.
-QString MakeRecords(const Scratch& scratch, const QString& folder, int count, int firstHourCode = 10);
+QString MakeRecords(const Scratch& scratch, const QString& folder, int count);
 
 }  // namespace ptlog::test

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 using namespace ptlog;
+using ptlog::test::RunTool;
 using ptlog::test::Scratch;
 
 namespace {
@@ -25,13 +26,6 @@ Outcome Report(const QStringList& args) {
   p.waitForFinished(120000);
   return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
           QString::fromUtf8(p.readAllStandardError())};
-}
-
-QString Tool(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  p.waitForFinished(60000);
-  return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 class ReportCommand : public ::testing::Test {
@@ -60,8 +54,8 @@ TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
   const Outcome run = Report({"--pdf", pdf, "--csv", scratch.Path("csv"), scratch.Path("records")});
   EXPECT_EQ(run.exit, 1) << "one record skipped";
   EXPECT_TRUE(run.err.contains("skipped " + paths[2])) << run.err.toStdString();
-  EXPECT_TRUE(QRegularExpression("Pages:\\s+2\\n").match(Tool("pdfinfo", {pdf})).hasMatch());
-  EXPECT_TRUE(Tool("pdfinfo", {pdf}).contains("842 x 595 pts (A4)"));
+  EXPECT_TRUE(QRegularExpression("Pages:\\s+2\\n").match(RunTool("pdfinfo", {pdf})).hasMatch());
+  EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains("842 x 595 pts (A4)"));
 
   for (int page = 1; page <= 2; ++page) {
     // Every readout as the window shows it for the same record and choices.
@@ -69,7 +63,7 @@ TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
     const auto record = LoadReportRecord(paths[page - 1], {}, why);
     ASSERT_TRUE(record);
     const QString text =
-        Tool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+        RunTool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     for (int i :
          {readout::Number, readout::Date, readout::Pressure[0], readout::Time[3], readout::Differential[3]})
       EXPECT_TRUE(text.contains(record->view.Label4Caption(i).trimmed())) << page << " " << i;

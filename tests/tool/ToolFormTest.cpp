@@ -192,11 +192,4 @@ TEST_F(Tool, FolderListShowsTheDataFolderAndClickGivesFullPaths) {
   EXPECT_EQ(gone.DirPath(), QDir::currentPath());
 }
 
-TEST(MountPoints, LongestHoldingMountWins) {
-  const QStringList mounts{"/", "/home", "/home/user/usb", "/media"};
-  const std::pair<const char*, const char*> cases[] = {
-      {"/home/user/data", "/home"}, {"/home/user/usb/x", "/home/user/usb"}, {"/homework", "/"}, {"/media", "/media"}};
-  for (auto [path, mount] : cases) EXPECT_EQ(MountPointOf(path, mounts), mount) << path;
-}
-
 }  // namespace

@@ -1,9 +1,13 @@
+// The main window as a user meets it: start-up and shutdown, its controls,
+// and loading, saving and looking at record files.
 #include "Form1Fixture.h"
 #include "record/RecordFile.h"
+#include "settings/IniFile.h"
 #include "tools/RecordGenerator.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,9 +17,138 @@
 using namespace ptlog;
 using ptlog::test::Form1Fixture;
 using ptlog::test::PlainRecord;
+using ptlog::test::RunUntil;
 using ptlog::test::Scratch;
 
 namespace {
+
+using Startup = Form1Fixture;
+
+// The stored display choices are shown and written back at the end, other
+// lines kept; a bad value stops the start-up where it is found, with its
+// message, the rest in its design state.
+TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
+  const struct {
+    QByteArray stored;
+    QString shows;    // scale, model, details; then Text1(0) ("Text1": start-up stopped)
+    QString message;  // empty: none
+    QByteArray written;  // empty: the stored text
+  } cases[] = {
+      {{}, "1MPa air 1 ", "", "[Display Set]\r\nScale=1MPa\r\nModel=\x8B\xF3\x88\xB3\r\nDetails=1\r\n"},
+      {"[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n", "2MPa water 0 ", "", {}},
+      // Only the exact texts select 1 MPa and air.
+      {"; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=1mpa\r\nModel=air\r\nDetails=2\r\n",
+       "2MPa water 2 ", "",
+       "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=2\r\n"},
+      {"[Port Set]\r\nCommPort=abc\r\n", "1MPa air 1 Text1", " 13\r型が一致しません。", {}},
+      {"[Port Set]\r\nCommPort=\r\n", "1MPa air 1 Text1", " 13\r型が一致しません。", {}},
+      {"[Port Set]\r\nReadRetrial=40000\r\n", "1MPa air 1 Text1", " 6\rオーバーフローしました。", {}},
+      // Details are read after the scale and model were applied.
+      {"[Display Set]\r\nScale=2MPa\r\nModel=x\r\nDetails=7\r\n", "2MPa water 1 Text1",
+       " 380\rプロパティの値が不正です。", {}}};
+  int ended = 0;
+  for (const auto& c : cases) {
+    desktop.shown.clear();
+    Form1& f = Start(c.stored);
+    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
+                  .arg(f.Option2[0]->isChecked() ? "1MPa" : "2MPa", f.Option1[0]->isChecked() ? "air" : "water")
+                  .arg(f.Check1->Value())
+                  .arg(f.Text1[0]->text()),
+              c.shows)
+        << c.stored.constData();
+    EXPECT_EQ(Shown(), c.message.isEmpty() ? QStringList{} : QStringList{c.message});
+    f.Command99->click();
+    f.close();  // the unload step runs once whatever ends the window
+    EXPECT_EQ(desktop.ended, ++ended);
+    const QByteArray written = SettingsBytes();
+    const QByteArray scale = c.shows.startsWith("1") ? "Scale=1MPa\r\n" : "Scale=2MPa\r\n";
+    EXPECT_TRUE(c.message.isEmpty() ? written == (c.written.isEmpty() ? c.stored : c.written) : written.contains(scale))
+        << written.constData();
+  }
+  EXPECT_EQ(desktop.shown.front().title, "KESTRA PTLOG");
+
+  // A quoted argument names no file: defaults, and the write fails silently.
+  const QString quoted = '"' + scratch.Path("q.ini") + '"';
+  desktop.shown.clear();
+  Form1& f = StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString()));
+  f.Unload();
+  EXPECT_EQ(Shown(), QStringList{});
+  EXPECT_FALSE(QFile::exists(scratch.Path("q.ini")));
+}
+
+using Controls = Form1Fixture;
+
+TEST_F(Controls, MinchoCaptionsTabOrderAndChoices) {
+  Form1& f = Start("[Display Set]\r\nDetails=2\r\n");
+  const QFontInfo caption(f.Label3[0]->font());
+  EXPECT_TRUE(caption.family().contains("IPAMincho") || caption.family().contains("IPA明朝"))
+      << caption.family().toStdString();
+  EXPECT_TRUE(QFontMetrics(f.Label3[0]->font()).inFontUcs4(0x691C)) << "検 has a glyph";
+
+  // The tab order skips the options, the scroll bars and the capture strip.
+  f.Frame2->show();
+  f.Command7->show();
+  QStringList order;
+  QWidget* w = f.Text1[0];
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&f) && w->window() == &f) order << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w != f.Text1[0]);
+  EXPECT_EQ(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Command1", "Command2", "Command5",
+                                "Command6", "Command3", "Command99", "Picture1", "Check1", "Command7"}));
+  f.Command7->click();
+  EXPECT_TRUE(f.Command7->isHidden() && f.Frame2->isHidden()) << "OK hides the panel";
+
+  // The option pairs are separate groups; a grey details box becomes checked.
+  f.Option2[1]->click();
+  f.Option1[1]->click();
+  EXPECT_FALSE(f.Option2[0]->isChecked() || f.Option1[0]->isChecked());
+  f.Check1->click();
+  EXPECT_EQ(f.Check1->Value(), 1);
+  f.Check1->click();
+  EXPECT_EQ(f.Check1->Value(), 0);
+}
+
+TEST_F(Controls, EntryFieldKeysMoveTheFocus) {
+  Form1& f = Start(QByteArray());
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }));
+  struct Case {
+    int from;
+    int key;
+    Qt::KeyboardModifiers mods;
+    int to;
+  } cases[] = {
+      {0, Qt::Key_Return, Qt::NoModifier, 1},      {1, Qt::Key_Enter, Qt::NoModifier, 2},
+      {2, Qt::Key_Return, Qt::NoModifier, 2},      {0, Qt::Key_Down, Qt::NoModifier, 1},
+      {1, Qt::Key_Down, Qt::ShiftModifier, 2},     {2, Qt::Key_Down, Qt::NoModifier, 2},
+      {2, Qt::Key_Up, Qt::NoModifier, 1},          {0, Qt::Key_Up, Qt::NoModifier, 0},
+      {2, Qt::Key_Escape, Qt::ControlModifier, 0}, {1, Qt::Key_Escape, Qt::NoModifier, 0},
+      {1, Qt::Key_A, Qt::NoModifier, 1},
+  };
+  for (const Case& c : cases) {
+    f.Text1[c.from]->setFocus();
+    QKeyEvent press(QEvent::KeyPress, c.key, c.mods, c.key == Qt::Key_A ? "a" : QString());
+    QApplication::sendEvent(f.Text1[c.from], &press);
+    EXPECT_EQ(f.focusWidget(), f.Text1[c.to]) << c.from << " key " << c.key;
+  }
+  EXPECT_EQ(f.Text1[1]->text(), "a") << "keys still reach the field";
+}
+
+TEST_F(Controls, TimerCountsDownToZeroAndBlinksTheStatus) {
+  Form1& f = Start(QByteArray(), 2);
+  f.Clock().TickCount = 4;
+  int toggles = 0;
+  bool hidden = f.Label3[19]->isHidden();
+  ASSERT_TRUE(RunUntil([&] {
+    if (f.Label3[19]->isHidden() != hidden) hidden = !hidden, ++toggles;
+    return f.Clock().TickCount == 0;
+  }));
+  EXPECT_GE(toggles, 1);
+  RunUntil([&] { return false; }, 20);
+  EXPECT_EQ(f.Clock().TickCount, 0) << "never below zero";
+}
 
 class Files : public Form1Fixture {
 protected:

@@ -1,0 +1,276 @@
+// Records: the header's fields, the readouts' texts, the files and their
+// names, and decoding a record onto the window.
+#include "record/DecodeTestRecord.h"
+#include "record/ReadoutFormats.h"
+#include "record/Readouts.h"
+#include "record/RecordFields.h"
+#include "record/RecordFile.h"
+#include "record/TestRecord.h"
+
+#include "FakeView.h"
+#include "TestSupport.h"
+#include "tools/RecordGenerator.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+
+using namespace ptlog;
+using ptlog::test::FakeView;
+using ptlog::test::Scratch;
+using ptlog::test::ValueOrError;
+
+namespace {
+
+TEST(Fields, ReadAsTheRulesSay) {
+  struct Case {
+    const char* text;
+    char kind;  // '2', '4', '6' hex widths; 'D' decimal
+    int position;
+    qint32 expected;
+  } cases[] = {{"xxFF", '2', 3, 255},     {"0a", '2', 1, 10},       {"G1", '2', 1, 0},
+               {"1G", '2', 1, 1},         {"FFFF", '4', 1, 65535},  {"00ff", '4', 1, 255},
+               {"", '4', 1, -65535},      {"12", '4', 1, 0x112 - 0x10000},  {"1G34", '4', 1, 0x11 - 0x10000},
+               {"FFFFFF", '6', 1, 16777215},  {"1A2", '6', 1, -16772702},   {"", '6', 1, -16777215},
+               {"ab1234", '6', 3, 0x11234 - 0x1000000},  {" 7", 'D', 1, 7},  {"7x", 'D', 1, 7},
+               {"x7", 'D', 1, 0},         {"12345", 'D', 4, 45}};
+  for (const Case& c : cases) {
+    const QString text = QString::fromLatin1(c.text);
+    const qint32 got = c.kind == '2'   ? ReadH2(text, c.position)
+                       : c.kind == '4' ? ReadH4(text, c.position)
+                       : c.kind == '6' ? ReadH6(text, c.position)
+                                       : ReadD2(text, c.position);
+    EXPECT_EQ(got, c.expected) << c.text << " kind " << c.kind << " at " << c.position;
+  }
+  const QString header(128, QLatin1Char('0'));
+  EXPECT_EQ(ReadSample(header + "FFFFFF000000", 0), 16777215);
+  EXPECT_EQ(ReadSample(header + "FFFFFF1A2", 1), -16772702);
+  EXPECT_TRUE(SampleInText(header + "FFFFFF", 0));
+  EXPECT_FALSE(SampleInText(header + "FFFFFF1A2", 1));
+}
+
+TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
+  tools::RecordSpec s;
+  s.samples = {1, 2, 3};
+  s.inspectionNumber = 77, s.year = 6, s.month = 12, s.day = 31, s.hourCode = 45, s.minute = 59,
+  s.second = 58;
+  s.measureMinutes = 300, s.intervalSeconds = 30, s.setPressureKpa = 450, s.pipeType = 3,
+  s.testPressureKpa = 1750;
+  s.cursorStartMinutes = 6, s.testMinutes = 120, s.allowedDropPa = 1234, s.failFlag = 2,
+  s.endSecondsStored = 600;
+  s.bPressurePa = 700000, s.aPressurePa = 750000, s.finalPressurePa = 650000;
+  const TestRecord r = DecodeHeader(tools::RecordText(s));
+  const std::vector<qint32> got = {
+      r.SampleCount, r.InspectionNumber, r.Year, r.Month, r.Day, r.Hour, r.Minute, r.Second,
+      r.MeasureMinutes, r.IntervalSeconds, r.SetPressureKpa, r.PipeType, r.TestPressureKpa, r.CursorStartMinutes,
+      r.TestMinutes, r.AllowedDropPa, r.FailFlag, r.EndSeconds, r.BPressurePa, r.APressurePa, r.FinalPressurePa};
+  EXPECT_EQ(got, (std::vector<qint32>{3, 77, 2006, 12, 31, 17, 59, 58, 300, 30, 450, 3, 1750, 6, 120, 1234, 2,
+                                      600, 700000, 750000, 650000}));
+  EXPECT_EQ(ElapsedEndSeconds(r), 120 * 60 - 600);
+
+  for (auto [code, hour] : {std::pair{41, 13}, {40, 12}, {51, 23}, {39, 39}, {0, 0}}) {
+    s.hourCode = code;
+    EXPECT_EQ(DecodeHeader(tools::RecordText(s)).Hour, hour) << code;
+  }
+  s.sampleCountField = 0;
+  EXPECT_EQ(DecodeHeader(tools::RecordText(s)).SampleCount, 1) << "0 is stored as 1";
+  for (const char* damaged : {"", "zz", "00000G", "0002000111"})
+    EXPECT_LT(DecodeHeader(QString::fromLatin1(damaged)).APressurePa, 0) << damaged;
+}
+
+// The readouts are eleven characters wide, right-aligned, rounded half away
+// from zero; beyond four digits of kPa the leading digit is cut.
+TEST(Formats, PressuresAndDifferentials) {
+  const std::pair<double, const char*> pressures[] = {
+      {16777220, "6,777.22kPa"}, {750000, "  750.00kPa"}, {0, "    0.00kPa"},
+      {1234560, "1,234.56kPa"},  {-5000, "   -5.00kPa"},  {125, "    0.13kPa"}};
+  for (auto [pa, text] : pressures) EXPECT_EQ(PressureText(pa), text) << pa;
+  const std::pair<double, const char*> differentials[] = {
+      {-1.5, "   -1.50kPa"}, {1234.5, " 1234.50kPa"}, {-0.001, "    0.00kPa"}};
+  for (auto [kpa, text] : differentials) EXPECT_EQ(DifferentialText(kpa), text) << kpa;
+  const std::pair<int, const char*> tests[] = {{750, "  750kPa"}, {1500, "1,500kPa"}, {0, "     kPa"}, {65535, "5,535kPa"}};
+  for (auto [kpa, text] : tests) EXPECT_EQ(TestPressureText(kpa), text) << kpa;
+  EXPECT_EQ(CriterionText(12345), "12.345kPa");
+  EXPECT_EQ(CriterionText(0), "0.000kPa");
+}
+
+TEST(Formats, TimesDurationsAndHeaderCaptions) {
+  const std::pair<int, const char*> times[] = {{3725, "01:02:05"}, {86399, "23:59:59"}, {363599, "00:59:59"}};
+  for (auto [s, text] : times) EXPECT_EQ(TimeText(s), text) << s;
+  const std::pair<int, const char*> durations[] = {{125, "2時間05分"}, {0, "0分"}, {60, "1時間00分"}, {59, "59分"}};
+  for (auto [m, text] : durations) EXPECT_EQ(DurationText(m), QString::fromUtf8(text)) << m;
+  TestRecord r;
+  r.InspectionNumber = 65535, r.Year = 2006, r.Month = 7, r.Day = 20, r.Hour = 14, r.Minute = 5;
+  EXPECT_EQ(InspectionNumberCaption(r) + " " + DateCaption(r), "5535 06/07/20 14:05");
+  EXPECT_EQ(DateCaption(TestRecord{}), "00/00/00 00:00");
+  EXPECT_EQ(ZeroPadded(-5, 2), "95");
+}
+
+TEST(Formats, CleanNumericTextAndItsReading) {
+  const std::tuple<const char*, const char*, double> cases[] = {
+      {"", "0", 0},          {"-1.50kPa", "01.50", 1.5},           {"   1,234.56kPa", "01234.56", 1234.56},
+      {"12/3", "012/3", 12}, {"6,777.22kPa", "06777.22", 6777.22}, {"1.2.3", "01.2.3", 1.2}};
+  for (auto [in, clean, value] : cases) {
+    EXPECT_EQ(CleanNumericText(in), clean) << in;
+    EXPECT_DOUBLE_EQ(ReadNumber(CleanNumericText(in)), value) << in;
+  }
+}
+
+// A record file is one CSV item on one line; users may have edited it.
+TEST(RecordFiles, FirstItemIsReadAndWrittenAsOneCrLfLine) {
+  const std::pair<QByteArray, const char*> cases[] = {
+      {"  0001\r\nsecond\r\n", "0001"}, {"00,11\r\n", "00"}, {"\"a,b\"c\r\n", "a,b"},
+      {"last line without end", "last line without end"}, {"\r\n", ""}, {"only\n", "only"}};
+  Scratch scratch;
+  for (const auto& [bytes, item] : cases)
+    EXPECT_EQ(ReadRecordFileItem(scratch.Write("r.txt", bytes)), item) << bytes.constData();
+  EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(scratch.Path("none.txt")), 0; }), -1053);
+  EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(scratch.Write("e.txt", "   ")), 0; }), -1062);
+  QDir().mkpath(scratch.Path("dir.txt"));
+  EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(scratch.Path("dir.txt")), 0; }), -1075);
+
+  const QString path = scratch.Path("0012060720140530.txt");
+  WriteRecordFile(path, "00ABC");
+  WriteRecordFile(path, "00DEF");
+  EXPECT_EQ(Scratch::Read(path), "00DEF\r\n");
+  EXPECT_EQ(ValueOrError([&] { return WriteRecordFile(scratch.Path("missing/x.txt"), "0"), 0; }), -1076);
+}
+
+TEST(RecordFiles, SavedNamesSplitIntoEntriesFlagsAndTheDownloadedName) {
+  const struct {
+    const char* name;
+    std::array<QString, 3> fields;
+    std::optional<QString> flags;
+    const char* base;
+  } cases[] = {
+      {"0012060720140530.txt", {"", "", ""}, std::nullopt, "0012060720140530.txt"},
+      {"A1_B2_C3_1es_0012060720140530.txt", {"A1", "B2", "C3"}, "1es", "0012060720140530.txt"},
+      {"A1_B2_0012.txt", {"A1", "B2", ""}, std::nullopt, "0012.txt"},
+      {"A_1_B2_C3_2wd_0012.txt", {"A", "1", "B2"}, "C3 ", "0012.txt"},
+      {"A_B_C__0012.txt", {"A", "B", "C"}, "   ", "0012.txt"},
+      {"A_B_C_2w_0012.txt", {"A", "B", "C"}, "2w ", "0012.txt"},
+      {"a_b_c_d_e_f_g.txt", {"a", "b", "c"}, "d  ", "f_g.txt"}};
+  for (const auto& c : cases) {
+    const SavedName saved = ParseSavedName(c.name);
+    EXPECT_EQ(std::make_pair(saved.fields, saved.flags), std::make_pair(c.fields, c.flags)) << c.name;
+    EXPECT_EQ(BaseName(c.name), c.base);
+  }
+  for (const char* bad : {"a/b", "a\\b", "..", ".", "a:b", "a*", "q?", "\"x\"", "<", "|", "a\tb"})
+    EXPECT_FALSE(UsableInFileName(QString::fromUtf8(bad))) << bad;
+  for (const char* good : {"駅前ビル", "a.b", "a..b", "with space", "x_y"})
+    EXPECT_TRUE(UsableInFileName(QString::fromUtf8(good))) << good;
+}
+
+TEST(RecordFiles, MoveReplacesTheTargetWithinAndAcrossFileSystems) {
+  Scratch scratch;
+  // /dev/shm is a tmpfs on Linux; the scratch folder usually is not.
+  QTemporaryDir shm(QStringLiteral("/dev/shm/ptlog-XXXXXX"));
+  for (const QString& to : {scratch.Write("b.txt", "old\r\n"), shm.isValid() ? shm.filePath("b.txt") : QString()}) {
+    if (to.isEmpty()) continue;
+    const QString from = scratch.Write("a.txt", "record\r\n");
+    EXPECT_TRUE(MoveRecordFile(from, to));
+    EXPECT_FALSE(QFile::exists(from));
+    EXPECT_EQ(Scratch::Read(to), "record\r\n");
+    EXPECT_FALSE(MoveRecordFile(to, scratch.Path("no/folder/c.txt")));
+    EXPECT_EQ(Scratch::Read(to), "record\r\n") << "a failed move keeps the original";
+  }
+  EXPECT_FALSE(MoveRecordFile(scratch.Path("gone.txt"), scratch.Path("c.txt")));
+}
+
+tools::RecordSpec Untyped(int samples, int interval) {
+  tools::RecordSpec s;
+  s.pipeType = 0;
+  s.intervalSeconds = interval;
+  s.measureMinutes = samples * interval / 60;
+  s.samples.assign(samples, 500000);
+  return s;
+}
+
+class Decode : public ::testing::Test {
+protected:
+  int Load(const tools::RecordSpec& spec) {
+    state.RecordPath = scratch.Path("r.txt");
+    WriteRecordFile(state.RecordPath, tools::RecordText(spec));
+    state.CursorDPlaced = false;
+    try {
+      DecodeTestRecord(state, view);
+    } catch (const PlatformError& e) {
+      return e.Number();
+    }
+    return 0;
+  }
+  // Whether the window shows what a typed record shows.
+  bool TypedLayout() const {
+    for (int i : layout::TypedOnlyCaptions)
+      if (!view.label3Visible[i]) return false;
+    return view.label4Visible[layout::TypedOnlyReadout] && !view.label3Visible[layout::LineACaption] &&
+           !view.scrollVisible[layout::LineABar];
+  }
+  Scratch scratch;
+  ViewState state;
+  FakeView view{state};
+};
+
+TEST_F(Decode, NothingLoadedOrMissingFileDrawsNothing) {
+  DecodeTestRecord(state, view);
+  view.SetScrollValue(0, 5);
+  view.SetScrollValue(1, 7);
+  EXPECT_EQ(std::make_tuple(state.CursorATime, state.CursorDTime, view.redraws), std::make_tuple(0, 0, 0));
+  state.RecordPath = scratch.Path("none.txt");
+  EXPECT_THROW(DecodeTestRecord(state, view), PlatformError);
+  EXPECT_EQ(view.redraws, 0);
+}
+
+TEST_F(Decode, LayoutAndLineAByKindOfRecord) {
+  // Untyped: line A at the sample nearest to five minutes.
+  for (auto [interval, position] : {std::pair{10, 30}, {8, 38}, {7, 43}, {255, 1}, {1, 300}}) {
+    ASSERT_EQ(Load(Untyped(301, interval)), 0) << interval;
+    EXPECT_EQ(std::make_pair(view.scroll[0], state.CursorATime),
+              std::make_pair(position, position * interval));
+    EXPECT_FALSE(TypedLayout());
+  }
+  tools::RecordSpec s = Untyped(100, 10);
+  s.pipeType = 2, s.testMinutes = 10, s.cursorStartMinutes = 3, s.endSecondsStored = 120;
+  ASSERT_EQ(Load(s), 0);
+  EXPECT_TRUE(TypedLayout());
+  EXPECT_EQ(std::make_tuple(state.Record.EndSeconds, state.CursorATime, view.scroll[0]),
+            std::make_tuple(480, 180, 0));
+  s.pipeType = 0;
+  ASSERT_EQ(Load(s), 0);
+  EXPECT_EQ(state.Record.EndSeconds, 120) << "untyped: as stored";
+}
+
+TEST_F(Decode, HeaderCaptionsAndLineDWhichASecondDecodeKeeps) {
+  tools::RecordSpec s = Untyped(100, 10);
+  s.inspectionNumber = 5, s.year = 6, s.month = 7, s.day = 20, s.hourCode = 42, s.minute = 5;
+  ASSERT_EQ(Load(s), 0);
+  EXPECT_EQ(view.captions[readout::Number], "0005");
+  EXPECT_EQ(view.captions[readout::Date], "06/07/20 14:05");
+  EXPECT_EQ(std::make_tuple(state.CursorDPlaced, view.scroll[1], state.CursorDTime),
+            std::make_tuple(true, 99, 990));
+
+  view.SetScrollValue(1, 50);
+  view.SetScrollValue(0, 40);
+  DecodeTestRecord(state, view);
+  EXPECT_EQ(std::make_pair(state.CursorDTime, view.scroll[1]), std::make_pair(500, 50));
+  EXPECT_EQ(std::make_pair(state.CursorATime, view.scroll[0]), std::make_pair(300, 30));
+
+  // A bar moved past the last sample comes back to it, redrawing twice.
+  const int before = view.redraws;
+  view.SetScrollValue(1, 100);
+  EXPECT_EQ(std::make_tuple(view.scroll[1], state.CursorDTime, view.redraws - before),
+            std::make_tuple(99, 990, 2));
+}
+
+TEST_F(Decode, RecordsThatCannotBeShownStopWithTheirError) {
+  EXPECT_EQ(Load(Untyped(721, 10)), 0);
+  EXPECT_EQ(view.scroll[1], 720);
+  const int redrawsBefore = view.redraws;
+  EXPECT_EQ(Load(Untyped(722, 10)), 380);
+  EXPECT_EQ(view.redraws - redrawsBefore, 2) << "the line-A moves; not the final redraw";
+  EXPECT_EQ(view.captions[readout::Number], "0001") << "header readouts were set";
+  EXPECT_EQ(Load(Untyped(10, 0)), 11);
+  EXPECT_FALSE(state.CursorDPlaced) << "line D was never placed";
+}
+
+}  // namespace

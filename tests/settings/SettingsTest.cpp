@@ -1,0 +1,178 @@
+// The settings file: its text, the values the programs read from it, and where it is.
+#include "settings/Conversions.h"
+#include "settings/IniFile.h"
+#include "settings/MainSettings.h"
+
+#include "TestSupport.h"
+#include "platform/Errors.h"
+#include "platform/Rounding.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace ptlog;
+using ptlog::test::Scratch;
+using ptlog::test::ShiftJis;
+using ptlog::test::ValueOrError;
+
+namespace {
+
+// Settings files are shared with the logger's other software and edited by
+// hand: each case is a file as it may be found, and the value read from it.
+TEST(ReadProfile, GivesValueOrDefault) {
+  const QByteArray long300 = "[D]\r\nP=" + QByteArray(300, 'x') + "\r\n";
+  // One ASCII byte, then 127 double-byte characters: byte 254 is a first half.
+  const QByteArray longKanji = "[D]\r\nP=a" + ShiftJis(QString(127, QChar(0x7A7A))) + "\r\n";
+  const struct {
+    QByteArray file;  // null: no file at all
+    QString section, key, expected;
+  } cases[] = {
+      {QByteArray(), "Port Set", "CommPort", "<default>"},
+      {"[Other]\r\nCommPort=5\r\n", "Port Set", "CommPort", "<default>"},
+      {"[Port Set]\r\nReadRetrial=2\r\n", "Port Set", "CommPort", "<default>"},
+      {"[Port Set]\r\nCommSettings=\r\n", "Port Set", "CommSettings", ""},  // empty is not absent
+      {"[port SET]\r\ncommport=5\r\n", "Port Set", "CommPort", "5"},
+      {"[Port Set]\r\n CommPort \t=  7 \r\n", "Port Set", "CommPort", "7"},
+      {"[Data Set]\r\nDataPath=\"/a b/\"\r\n", "Data Set", "DataPath", "/a b/"},
+      {"[A]\r\nK=a=b\r\n", "A", "K", "a=b"},
+      {"[A]\r\nK=1\r\n[B]\r\nK=2\r\n", "B", "K", "2"},
+      {"[A]\r\nK=1\r\nK=2\r\n", "A", "K", "1"},
+      {"[A]\nK=1\n", "A", "K", "1"},
+      {"[A]\r\nK=last", "A", "K", "last"},
+      {"[A]\r\n;K=1\r\nK=2\r\n", "A", "K", "2"},
+      {"[Display Set]\r\nModel=\x90\x85\x88\xB3\r\n", "Display Set", "Model", "水圧"},
+      {"[\x89\x5D]\r\nK=ok\r\n", "云", "K", "ok"},  // the second byte looks like ]
+      {long300, "D", "P", QString(254, 'x')},
+      {longKanji, "D", "P", "a" + QString(126, QChar(0x7A7A))},  // never half a character
+      {QByteArray("[A]\r\nK=ab\0cd\r\n", 14), "A", "K", "ab"},
+  };
+  Scratch scratch;
+  for (const auto& c : cases) {
+    const QString path = c.file.isNull() ? scratch.Path("absent.ini") : scratch.Write("s.ini", c.file);
+    EXPECT_EQ(ReadProfileString(path, c.section, c.key, "<default>"), c.expected) << c.file.constData();
+  }
+}
+
+TEST(WriteProfile, ChangesOnlyTheKeyAndLeavesNoTemporary) {
+  const struct {
+    QByteArray before;  // null: no file
+    std::vector<SettingWrite> writes;
+    QByteArray after;
+  } cases[] = {
+      {QByteArray(), {{"Display Set", "Scale", "1MPa"}}, "[Display Set]\r\nScale=1MPa\r\n"},
+      {"; c\r\n[Display Set]\r\nScale=2MPa\r\nOther=x\r\n", {{"Display Set", "Scale", "1MPa"}},
+       "; c\r\n[Display Set]\r\nScale=1MPa\r\nOther=x\r\n"},
+      // The file's spelling of the key stays.
+      {"[display set]\r\n SCALE = 2MPa\r\n", {{"Display Set", "Scale", "1MPa"}}, "[display set]\r\n SCALE =1MPa\r\n"},
+      {"[A]\r\nX=1\r\n\r\n[B]\r\nY=2\r\n", {{"A", "Z", "3"}}, "[A]\r\nX=1\r\nZ=3\r\n\r\n[B]\r\nY=2\r\n"},
+      {"[A]\nX=1\n", {{"A", "Y", "2"}}, "[A]\nX=1\nY=2\n"},
+      {"[A]\r\nX=1", {{"B", "Y", "2"}}, "[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},
+      {QByteArray(), {{"Display Set", "Model", "空圧"}}, "[Display Set]\r\nModel=\x8B\xF3\x88\xB3\r\n"},
+      {"\xFF\xFE junk\r\n[A]\r\nX=1\r\n", {{"A", "X", "2"}}, "\xFF\xFE junk\r\n[A]\r\nX=2\r\n"},
+      {"[A]\r\nX=1\r\n", {{"A", "X", "a\r\nb"}}, "[A]\r\nX=ab\r\n"},  // no line break enters a value
+      {QByteArray(),
+       {{"Port Set", "CommPort", "007"}, {"Data Set", "DataPath", "/d/"}, {"Port Set", "CommSettings", "9600"}},
+       "[Port Set]\r\nCommPort=007\r\nCommSettings=9600\r\n[Data Set]\r\nDataPath=/d/\r\n"},
+  };
+  for (const auto& c : cases) {
+    Scratch scratch;
+    const QString path = c.before.isNull() ? scratch.Path("s.ini") : scratch.Write("s.ini", c.before);
+    ASSERT_TRUE(WriteProfileStrings(path, c.writes));
+    EXPECT_EQ(Scratch::Read(path), c.after);
+    EXPECT_EQ(QDir(scratch.Path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"s.ini"});
+  }
+}
+
+TEST(WriteProfile, RefusedWithoutAFolderOrForAFolder) {
+  Scratch scratch;
+  const QString notAFolder = scratch.Write("plain", "x");
+  QDir().mkpath(scratch.Path("dir.ini"));
+  for (const QString& path : {scratch.Path("no/such/dir/s.ini"), notAFolder + "/s.ini", scratch.Path("dir.ini")}) {
+    EXPECT_FALSE(WriteProfileStrings(path, {{"A", "K", "v"}})) << path.toStdString();
+    EXPECT_FALSE(QFileInfo(path).isFile());
+  }
+  EXPECT_EQ(Scratch::Read(notAFolder), "x");
+}
+
+// Whole numbers of the settings file: rounded half to even, or an error.
+TEST(Conversions, WholeLeadingAndRounded) {
+  const std::pair<const char*, int> cases[] = {
+      {"007", 7},        {" 12 ", 12},      {"3.5", 4},     {"2.5", 2},    {"-3.5", -4}, {"32767", 32767},
+      {"-32768", -32768}, {"32767.5", -1006}, {"-32769", -1006}, {"", -1013}, {"5x", -1013}, {"１", -1013}};
+  for (auto [text, expected] : cases)
+    EXPECT_EQ(ValueOrError([&] { return WholeTextToInteger16(QString::fromUtf8(text)); }), expected) << text;
+  const std::pair<const char*, double> leading[] = {{"5 tries", 5}, {"abc", 0}, {"  -4", -4}, {"1e2x", 100}, {"7e", 7}};
+  for (auto [text, expected] : leading) EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << text;
+  for (auto [in, out] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-1.5, -2.0}, {2.4999, 2.0}})
+    EXPECT_EQ(RoundHalfEven(in), out) << in;
+}
+
+TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
+  Scratch scratch;
+  const QString portable = scratch.Path("portable"), installed = "/nonexistent/bin", config = scratch.Path("config");
+  QDir().mkpath(portable);
+  const struct {
+    QString folder;
+    QStringList args;
+    QString expected;
+  } cases[] = {{portable, {"prog"}, portable + "/KESTRA PTLOG.ini"},
+               {portable, {"prog", ""}, portable + "/KESTRA PTLOG.ini"},
+               // A folder the program cannot write: the user's own settings.
+               {installed, {"prog"}, config + "/KESTRA PTLOG/KESTRA PTLOG.ini"},
+               {installed, {"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
+               {installed, {"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
+               {installed, {"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"}};
+  for (const auto& c : cases) {
+    const SettingsLocation where = LocateSettings(c.folder, c.args, config);
+    EXPECT_EQ(where.ProgramFolderPath, c.folder + "/");
+    EXPECT_EQ(where.SettingsFilePath, c.expected) << c.args.join('|').toStdString();
+    EXPECT_EQ(where.CreateFolder, c.expected.startsWith(config));
+  }
+  // The user's settings folder is made at the first write.
+  const SettingsLocation users = LocateSettings(installed, {"prog"}, config);
+  ASSERT_TRUE(WriteSetting(users, "Display Set", "Scale", "2MPa"));
+  EXPECT_EQ(ReadSetting(users, "Display Set", "Scale", ""), "2MPa");
+
+  const std::pair<const char*, bool> arguments[] = {
+      {"/home/検査/KESTRA PTLOG.ini", true}, {"/home/\x8C\x9F\x8D\xB8/s.ini", false}, {"\xFF", false}};
+  for (auto [argument, names] : arguments) {
+    const char* argv[] = {"kestra-ptlog", argument};
+    EXPECT_EQ(ArgumentsNameFiles(2, argv), names) << argument;
+  }
+}
+
+// The main program's keys: defaults, then read in order; the first failure
+// stops the rest.
+TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
+  Scratch scratch;
+  MainSettings defaults;
+  ReadMainSettings({"/opt/kp/", scratch.Path("none.ini")}, defaults);
+  EXPECT_EQ(std::make_tuple(int(defaults.CommPort), defaults.CommSettings, int(defaults.ReadRetrial),
+                            defaults.DataPath, defaults.ProgramPath),
+            std::make_tuple(1, QString("9600,n,8,1"), 3, QDir::homePath() + "/KESTRA PTLOG DATA/", QString("/opt/kp/")));
+  const struct {
+    const char* file;
+    int commPort, readRetrial, error;  // error 0: none, else -1000 - its number
+    const char* commSettings;
+  } cases[] = {
+      {"[Port Set]\r\nCommPort=3.5\r\nReadRetrial=5 times\r\n", 4, 5, 0, "9600,n,8,1"},
+      {"[Port Set]\r\nCommPort=2\r\nReadRetrial=abc\r\nCommSettings=\r\n", 2, 0, 0, ""},
+      {"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, -1013, ""},
+      {"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2, 0, -1006, "4800,e,7,2"}};
+  for (const auto& c : cases) {
+    MainSettings s;
+    const int error = ValueOrError([&] { return ReadMainSettings({"/p/", scratch.Write("s.ini", c.file)}, s), 0; });
+    EXPECT_EQ(std::make_tuple(error, int(s.CommPort), int(s.ReadRetrial), s.CommSettings),
+              std::make_tuple(c.error, c.commPort, c.readRetrial, QString::fromUtf8(c.commSettings)))
+        << c.file;
+  }
+  const std::pair<const char*, int> details[] = {{"0", 0}, {"1.5", 2}, {"3", -1380}, {"", -1013}, {"70000", -1006}};
+  for (auto [text, expected] : details) {
+    const QString ini = scratch.Write("s.ini", QByteArray("[Display Set]\r\nDetails=") + text + "\r\n");
+    EXPECT_EQ(ValueOrError([&] { return ReadDetailsState({"/p/", ini}); }), expected) << '"' << text << '"';
+  }
+}
+
+}  // namespace
