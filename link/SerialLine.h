@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/Errors.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace ptlog {
 
@@ -20,6 +23,12 @@ enum CommEvent : int {
   CommEventDeviceLost = 9001,
 };
 
+constexpr int ErrPortAlreadyOpen = 8005;
+constexpr int ErrPortSettings = 8015;
+constexpr int ErrPortNotOpen = 8018;
+// The port's errors with their messages.
+PlatformError PortError(int number);
+
 // "9600,n,8,1": speed, parity letter (n, e, o, m, s), data bits, stop bits.
 struct LineSettings {
   qint32 baud = 9600;
@@ -33,6 +42,13 @@ LineSettings ParseLineSettings(const QString& text);
 // The device of port number n: COMn on Windows, /dev/ttyS(n-1) elsewhere; a
 // non-empty device text names the device itself (USB adapters, the simulator).
 QString PortDeviceName(int portNumber, const QString& device);
+
+// A serial device present on this PC, and what the system says of it.
+struct PortInfo {
+  QString device;
+  QString about;
+};
+std::vector<PortInfo> AvailablePorts();
 
 // What the logger link needs of a serial line: the real port, or anything
 // else that can stand at the far end.

@@ -4,6 +4,9 @@
 #include "platform/FileAccess.h"
 #include "platform/Rounding.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPortInfo>
 #include <QStringList>
 
 #ifdef Q_OS_UNIX
@@ -13,19 +16,7 @@
 namespace ptlog {
 
 namespace {
-constexpr int ErrPortAlreadyOpen = 8005;
-constexpr int ErrPortSettings = 8015;
-constexpr int ErrPortNotOpen = 8018;
 constexpr int ErrPortPermission = 70;
-
-QString PortErrorDescription(int number) {
-  switch (number) {
-    case ErrPortAlreadyOpen: return QStringLiteral("ポートは既に開かれています。");
-    case ErrPortSettings: return QStringLiteral("通信ポートの状態を設定できません。");
-    case ErrPortNotOpen: return QStringLiteral("ポートが開いていないときは無効な操作です。");
-    default: return ErrorDescription(number);
-  }
-}
 
 QSerialPort::Parity ToParity(char letter) {
   switch (letter) {
@@ -38,30 +29,21 @@ QSerialPort::Parity ToParity(char letter) {
 }
 }  // namespace
 
-LineSettings ParseLineSettings(const QString& text) {
-  const QStringList parts = text.split(QLatin1Char(','));
-  if (parts.size() != 4) throw PlatformError(ErrInvalidPropertyValue);
-  bool ok[3];
-  LineSettings s;
-  s.baud = parts[0].trimmed().toInt(&ok[0]);
-  const QString parity = parts[1].trimmed().toLower();
-  s.dataBits = parts[2].trimmed().toInt(&ok[1]);
-  s.stopBits = parts[3].trimmed().toDouble(&ok[2]);
-  if (!ok[0] || !ok[1] || !ok[2] || s.baud <= 0 || parity.size() != 1 ||
-      !QStringLiteral("neoms").contains(parity) || s.dataBits < 5 || s.dataBits > 8 ||
-      (s.stopBits != 1 && s.stopBits != 1.5 && s.stopBits != 2))
-    throw PlatformError(ErrInvalidPropertyValue);
-  s.parity = parity.at(0).toLatin1();
-  return s;
-}
-
-QString PortDeviceName(int portNumber, const QString& device) {
-  if (!device.isEmpty()) return device;
-#ifdef Q_OS_WIN
-  return QStringLiteral("COM%1").arg(portNumber);
-#else
-  return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
-#endif
+std::vector<PortInfo> AvailablePorts() {
+  std::vector<PortInfo> ports;
+  // The /dev/serial/by-id name of a device, when it has one: it stays the
+  // same whichever order adapters are plugged in.
+  const QFileInfoList stable = QDir(QStringLiteral("/dev/serial/by-id")).entryInfoList(QDir::System | QDir::Files);
+  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
+    QString path = port.systemLocation();
+    for (const QFileInfo& link : stable)
+      if (link.canonicalFilePath() == QFileInfo(path).canonicalFilePath()) path = link.absoluteFilePath();
+    QStringList about{port.portName()};
+    for (const QString& part : {port.description(), port.manufacturer()})
+      if (!part.isEmpty()) about << part;
+    ports.push_back({path, about.join(QStringLiteral(", "))});
+  }
+  return ports;
 }
 
 SerialPort::SerialPort() {
@@ -86,7 +68,7 @@ void SerialPort::Configure(int portNumber, const QString& settings, const QStrin
 }
 
 void SerialPort::Open() {
-  if (port_.isOpen()) throw PlatformError(ErrPortAlreadyOpen, PortErrorDescription(ErrPortAlreadyOpen));
+  if (port_.isOpen()) throw PortError(ErrPortAlreadyOpen);
   if (deviceName_.isEmpty()) throw PlatformError(ErrInvalidPortNumber);
   port_.setPortName(deviceName_);
   if (!port_.open(QIODevice::ReadWrite)) {
@@ -100,9 +82,9 @@ void SerialPort::Open() {
         throw PlatformError(ErrPortPermission, QStringLiteral("ポート %1 を使う権限が有りません。\r"
                                                               "dialout グループのユーザーで使ってください。")
                                                    .arg(deviceName_));
-      throw PlatformError(ErrPortAlreadyOpen, PortErrorDescription(ErrPortAlreadyOpen));
+      throw PortError(ErrPortAlreadyOpen);
     }
-    throw PlatformError(ErrPortSettings, PortErrorDescription(ErrPortSettings));
+    throw PortError(ErrPortSettings);
   }
   const bool applied = port_.setBaudRate(settings_.baud) &&
                        port_.setDataBits(QSerialPort::DataBits(settings_.dataBits)) &&
@@ -113,7 +95,7 @@ void SerialPort::Open() {
                        port_.setFlowControl(QSerialPort::NoFlowControl);
   if (!applied) {
     port_.close();
-    throw PlatformError(ErrPortSettings, PortErrorDescription(ErrPortSettings));
+    throw PortError(ErrPortSettings);
   }
   // RTS off; a pseudo-terminal has no modem lines and refuses, which is fine.
   port_.setRequestToSend(false);
@@ -143,7 +125,7 @@ void SerialPort::Close() {
 }
 
 void SerialPort::Write(const QByteArray& text) {
-  if (!port_.isOpen()) throw PlatformError(ErrPortNotOpen, PortErrorDescription(ErrPortNotOpen));
+  if (!port_.isOpen()) throw PortError(ErrPortNotOpen);
   port_.write(text);
 }
 

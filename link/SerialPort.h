@@ -1,5 +1,14 @@
 #pragma once
 
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+#include "link/WinSerialPort.h"
+namespace ptlog {
+using SerialPort = WinSerialPort;
+}  // namespace ptlog
+#else
+
 #include "link/LineMarks.h"
 #include "link/SerialLine.h"
 
@@ -33,3 +42,5 @@ private:
 };
 
 }  // namespace ptlog
+
+#endif

@@ -1,6 +1,7 @@
 #include "platform/Desktop.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -78,7 +79,8 @@ QString Desktop::RunFileDialog(QWidget* parent, const FileDialogRequest& request
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().constFirst();
+  // Paths the programs keep and show are written as the system writes them.
+  return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 QStringList Desktop::PrinterNames() const { return QPrinterInfo::availablePrinterNames(); }

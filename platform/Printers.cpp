@@ -7,7 +7,11 @@
 #include <QTemporaryFile>
 #include <limits>
 
+#ifdef Q_OS_WIN
+#include <QPrinterInfo>
+#else
 #include <cups/cups.h>
+#endif
 
 namespace ptlog {
 
@@ -40,6 +44,17 @@ std::optional<PrinterChoice> ChoosePrinter(const QStringList& installed, const Q
 
 bool PrintJob(const PrinterChoice& printer, const QString& documentName,
               const std::function<bool(QPrinter&)>& paint, const QString& pdfFile) {
+#ifdef Q_OS_WIN
+  if (!printer.toFile) {
+    // The system's own printer driver; a printer removed since it was
+    // listed is refused here.
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer.name);
+    if (info.isNull()) return false;
+    QPrinter native(info, QPrinter::HighResolution);
+    native.setDocName(documentName);
+    return paint(native) && native.printerState() != QPrinter::Error;
+  }
+#endif
   QTemporaryFile spool;
   if (!spool.open()) return false;
   spool.close();
@@ -50,6 +65,9 @@ bool PrintJob(const PrinterChoice& printer, const QString& documentName,
         ReadRegularFile(spool.fileName(), std::numeric_limits<qint32>::max());
     return pdf && WriteFileAtomically(pdfFile, *pdf) == WriteResult::Written;
   }
+#ifdef Q_OS_WIN
+  return false;
+#else
   // The page goes to the queue as a PDF we submit ourselves: only then is a
   // refused job seen (the toolkit's own submission drops the answer).
   // A printer instance "queue/instance" prints on its queue.
@@ -57,6 +75,7 @@ bool PrintJob(const PrinterChoice& printer, const QString& documentName,
   const int job = cupsPrintFile(queue.constData(), QFile::encodeName(spool.fileName()).constData(),
                                 documentName.toLocal8Bit().constData(), 0, nullptr);
   return job > 0;
+#endif
 }
 
 }  // namespace ptlog

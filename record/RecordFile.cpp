@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileAccess.h"
+#include "platform/FileSystem.h"
 #include "record/ReadoutFormats.h"
 #include "record/TestRecord.h"
 
@@ -131,10 +132,9 @@ bool UsableInFileName(const QString& field) {
 bool MoveRecordFile(const QString& from, const QString& to) {
   // The record may have been replaced meanwhile; only a file is moved.
   if (!QFileInfo(from).isFile()) return false;
-  const QByteArray source = QFile::encodeName(from);
-  const QByteArray target = QFile::encodeName(to);
-  if (std::rename(source.constData(), target.constData()) == 0) return true;
-  if (errno != EXDEV) return false;
+  int error = 0;
+  if (fs::Replace(from, to, error)) return true;
+  if (!fs::IsOtherFileSystem(error)) return false;
 
   // Another file system: a complete copy first, then the original goes.
   QFile in;
@@ -144,6 +144,7 @@ bool MoveRecordFile(const QString& from, const QString& to) {
     if (chunk.isEmpty() && in.error() != QFileDevice::NoError) return std::nullopt;
     return chunk;
   });
+  in.close();  // Windows deletes no file that is open
   return copied == WriteResult::Written && QFile::remove(from);
 }
 

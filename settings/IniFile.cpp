@@ -8,6 +8,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace ptlog {
 
 namespace {
@@ -65,6 +69,23 @@ QByteArray WithoutLineBreaks(QByteArray value) {
 
 }  // namespace
 
+#ifdef Q_OS_WIN
+// Windows' own code page 932: the toolkit names no other codecs without ICU.
+QByteArray EncodeSettingText(const QString& text) {
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+  const int size = ::WideCharToMultiByte(932, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+  QByteArray bytes(size, Qt::Uninitialized);
+  ::WideCharToMultiByte(932, 0, wide, int(text.size()), bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+QString DecodeSettingText(const QByteArray& bytes) {
+  const int size = ::MultiByteToWideChar(932, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+  QString text(size, Qt::Uninitialized);
+  ::MultiByteToWideChar(932, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<wchar_t*>(text.data()), size);
+  return text;
+}
+#else
 QByteArray EncodeSettingText(const QString& text) {
   QStringEncoder encoder("Shift_JIS");
   return encoder.encode(text);
@@ -74,6 +95,7 @@ QString DecodeSettingText(const QByteArray& bytes) {
   QStringDecoder decoder("Shift_JIS");
   return decoder.decode(bytes);
 }
+#endif
 
 QByteArray CutShiftJis(const QByteArray& bytes, qsizetype maxBytes) {
   qsizetype i = 0;

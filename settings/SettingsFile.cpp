@@ -45,11 +45,22 @@ SettingsLocation LocateSettings(const QString& programFolder, const QStringList&
 }
 
 SettingsLocation LocateSettingsOfThisProgram() {
-  return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments(),
-                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+#ifdef Q_OS_WIN
+  // Installed under Program Files: the user's application-data folder.
+  const QString configHome = qEnvironmentVariable("APPDATA");
+#else
+  const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#endif
+  return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments(), configHome);
 }
 
 bool ArgumentsNameFiles(int argc, const char* const* argv) {
+#ifdef Q_OS_WIN
+  // The toolkit takes the command line as UTF-16: every name is spelt.
+  Q_UNUSED(argc);
+  Q_UNUSED(argv);
+  return true;
+#endif
   for (int i = 1; i < argc; ++i) {
     const QByteArray given(argv[i]);
     if (QFile::encodeName(QFile::decodeName(given)) != given) return false;

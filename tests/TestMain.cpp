@@ -3,6 +3,11 @@
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+  // The offscreen platform reads font files from one folder: the system's.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+    qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
   ::testing::InitGoogleTest(&argc, argv);

@@ -6,9 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <sys/fsuid.h>
 #include <unistd.h>
+#endif
 
 namespace ptlog::test {
 
@@ -31,13 +36,63 @@ QByteArray Scratch::Read(const QString& path) {
 
 QByteArray ShiftJis(const QString& text) { return EncodeSettingText(text); }
 
+#ifdef Q_OS_WIN
+// Under Wine the Linux tools (poppler's) run from the drive that maps /, are
+// given the Unix names of the files, and write into a file: Wine hands a
+// Linux program no pipe.
+QString RunTool(const QString& program, const QStringList& args) {
+  using UnixName = char*(__cdecl*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  if (!unixName) return {};
+  QString command = QStringLiteral("Z:\\usr\\bin\\") + program;
+  for (const QString& arg : args) {
+    char* name = arg.contains(QLatin1Char(':'))
+                     ? unixName(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(arg).utf16()))
+                     : nullptr;
+    command += QStringLiteral(" \"") + (name ? QString::fromLocal8Bit(name) : arg) + QLatin1Char('"');
+    if (name) ::HeapFree(::GetProcessHeap(), 0, name);
+  }
+  QTemporaryDir dir;
+  const QString out = QDir::toNativeSeparators(dir.filePath(QStringLiteral("out.txt")));
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t*>(out.utf16()), GENERIC_WRITE, FILE_SHARE_READ,
+                              &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = file;
+  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  std::wstring line = command.toStdWString();
+  const bool started =
+      ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  ::CloseHandle(file);
+  if (!started) return {};
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+  // Wine cannot wait for a Linux process: the output is whole once it has
+  // stopped growing for a while.
+  QByteArray text;
+  for (int quiet = 0, waited = 0; quiet < 10 && waited < 1200; ++waited) {
+    ::Sleep(50);
+    const QByteArray now = Scratch::Read(out);
+    quiet = !now.isEmpty() && now == text ? quiet + 1 : 0;
+    text = now;
+  }
+  return QString::fromUtf8(text);
+}
+#else
 QString RunTool(const QString& program, const QStringList& args) {
   QProcess p;
   p.start(program, args);
   p.waitForFinished(60000);
   return QString::fromUtf8(p.readAllStandardOutput());
 }
+#endif
 
+#ifndef Q_OS_WIN
 namespace {
 constexpr uid_t kNobody = 65534;
 }
@@ -56,6 +111,8 @@ AsOrdinaryUser::~AsOrdinaryUser() {
   ::setfsuid(0);
   ::setfsgid(0);
 }
+
+#endif
 
 void SetWritable(const QString& path, bool writable) {
   constexpr auto kWrite = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;

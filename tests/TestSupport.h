@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,9 +33,13 @@ private:
 
 QByteArray ShiftJis(const QString& text);
 
+// A path as the programs write it: backslashes on Windows.
+inline QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
 // What a program printed on its standard output (a minute at most).
 QString RunTool(const QString& program, const QStringList& args);
 
+#ifndef Q_OS_WIN
 // File access of this thread goes through an ordinary user's permission
 // checks until the end of the scope, so read-only files and folders refuse
 // writes even when the tests run as root. The scratch folder is opened for
@@ -49,6 +54,8 @@ public:
 private:
   bool switched_ = false;
 };
+
+#endif
 
 // What f returns, or -1000 minus the number of the error it raises.
 template <typename F>

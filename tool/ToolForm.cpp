@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QStorageInfo>
 
 namespace ptlog {
@@ -41,15 +40,6 @@ W* Place(W* widget, const char* name, int left, int top, int width, int height) 
 QString PortNumberItem(qint64 port) {
   return QStringLiteral("ポート番号 (%1)")
       .arg(port > 0 ? PortDeviceName(int(port), QString()) : QStringLiteral("-"));
-}
-
-// The /dev/serial/by-id name of a device, when it has one: it stays the same
-// whichever order adapters are plugged in.
-QString StableDeviceName(const QString& device) {
-  const QDir byId(QStringLiteral("/dev/serial/by-id"));
-  for (const QFileInfo& link : byId.entryInfoList(QDir::System | QDir::Files))
-    if (link.canonicalFilePath() == QFileInfo(device).canonicalFilePath()) return link.absoluteFilePath();
-  return device;
 }
 
 QStringList MountPoints() {
@@ -150,13 +140,8 @@ ToolForm::ToolForm(Desktop& desktop, SettingsLocation where, QWidget* parent)
 void ToolForm::FillDeviceList(const QString& current) {
   Combo2->clear();
   Combo2->addItem(PortNumberItem(LeadingNumber(Text2->text())), QString());
-  for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-    const QString path = StableDeviceName(port.systemLocation());
-    QStringList about{port.portName()};
-    for (const QString& part : {port.description(), port.manufacturer()})
-      if (!part.isEmpty()) about << part;
-    Combo2->addItem(path + QStringLiteral("  (") + about.join(QStringLiteral(", ")) + QLatin1Char(')'), path);
-  }
+  for (const PortInfo& port : AvailablePorts())
+    Combo2->addItem(port.device + QStringLiteral("  (") + port.about + QLatin1Char(')'), port.device);
   // What the settings name stays on show even when it is not plugged in.
   if (!current.isEmpty() && Combo2->findData(current) < 0) Combo2->addItem(current, current);
   Combo2->setCurrentIndex(std::max(0, Combo2->findData(current)));
@@ -240,7 +225,8 @@ bool ToolForm::eventFilter(QObject* watched, QEvent* event) {
 
 void ToolForm::Combo1Click(int index) { Text2->setText(Combo1->itemText(index)); }
 
-void ToolForm::Dir1Click(int row) { Text1->setText(DirEntryPath(row)); }
+// The box shows the folder as the system writes paths (backslashes on Windows).
+void ToolForm::Dir1Click(int row) { Text1->setText(QDir::toNativeSeparators(DirEntryPath(row))); }
 
 void ToolForm::Drive1Change(int index) {
   SetDirPath(Drive1->itemText(index));
@@ -273,7 +259,7 @@ void ToolForm::Command3Click() {
   // stopped before reading it).
   if (lineSettingsRead_ && !lineSettings_.isEmpty())
     writes.push_back({keys::PortSet, keys::CommSettings, lineSettings_});
-  if (!Text1->text().endsWith(QDir::separator())) Text1->setText(Text1->text() + QDir::separator());
+  Text1->setText(WithTrailingSeparator(Text1->text()));
   writes.push_back({keys::DataSet, keys::DataPath, Text1->text()});
   writes.push_back({keys::DataSet, keys::ProgramPath, where_.ProgramFolderPath});
 

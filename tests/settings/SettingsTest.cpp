@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 using namespace ptlog;
+using ptlog::test::Native;
 using ptlog::test::Scratch;
 using ptlog::test::ShiftJis;
 using ptlog::test::ValueOrError;
@@ -117,30 +118,32 @@ TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
     QString folder;
     QStringList args;
     QString expected;
-  } cases[] = {{portable, {"prog"}, portable + "/KESTRA PTLOG.ini"},
-               {portable, {"prog", ""}, portable + "/KESTRA PTLOG.ini"},
+  } cases[] = {{portable, {"prog"}, Native(portable + "/KESTRA PTLOG.ini")},
+               {portable, {"prog", ""}, Native(portable + "/KESTRA PTLOG.ini")},
                // A folder the program cannot write: the user's own settings.
-               {installed, {"prog"}, config + "/KESTRA PTLOG/KESTRA PTLOG.ini"},
+               {installed, {"prog"}, Native(config + "/KESTRA PTLOG/KESTRA PTLOG.ini")},
                {installed, {"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
                {installed, {"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
                {installed, {"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"}};
   for (const auto& c : cases) {
     const SettingsLocation where = LocateSettings(c.folder, c.args, config);
-    EXPECT_EQ(where.ProgramFolderPath, c.folder + "/");
+    EXPECT_EQ(where.ProgramFolderPath, Native(c.folder + "/"));
     EXPECT_EQ(where.SettingsFilePath, c.expected) << c.args.join('|').toStdString();
-    EXPECT_EQ(where.CreateFolder, c.expected.startsWith(config));
+    EXPECT_EQ(where.CreateFolder, c.expected.startsWith(Native(config)));
   }
   // The user's settings folder is made at the first write.
   const SettingsLocation users = LocateSettings(installed, {"prog"}, config);
   ASSERT_TRUE(WriteSetting(users, "Display Set", "Scale", "2MPa"));
   EXPECT_EQ(ReadSetting(users, "Display Set", "Scale", ""), "2MPa");
 
+#ifndef Q_OS_WIN  // Windows hands the programs their command line as UTF-16
   const std::pair<const char*, bool> arguments[] = {
       {"/home/検査/KESTRA PTLOG.ini", true}, {"/home/\x8C\x9F\x8D\xB8/s.ini", false}, {"\xFF", false}};
   for (auto [argument, names] : arguments) {
     const char* argv[] = {"kestra-ptlog", argument};
     EXPECT_EQ(ArgumentsNameFiles(2, argv), names) << argument;
   }
+#endif
 }
 
 // The main program's keys: defaults, then read in order; the first failure
@@ -148,10 +151,16 @@ TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
 TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
   Scratch scratch;
   MainSettings defaults;
-  ReadMainSettings({"/opt/kp/", scratch.Path("none.ini")}, defaults);
+#ifdef Q_OS_WIN
+  // The data folder is on the program's drive.
+  const QString program = "D:\\kp\\", data = "D:\\KESTRA PTLOG DATA\\";
+#else
+  const QString program = "/opt/kp/", data = QDir::homePath() + "/KESTRA PTLOG DATA/";
+#endif
+  ReadMainSettings({program, scratch.Path("none.ini")}, defaults);
   EXPECT_EQ(std::make_tuple(int(defaults.CommPort), defaults.CommSettings, int(defaults.ReadRetrial),
                             defaults.DataPath, defaults.ProgramPath),
-            std::make_tuple(1, QString("9600,n,8,1"), 3, QDir::homePath() + "/KESTRA PTLOG DATA/", QString("/opt/kp/")));
+            std::make_tuple(1, QString("9600,n,8,1"), 3, data, program));
   const struct {
     const char* file;
     int commPort, readRetrial, error;  // error 0: none, else -1000 - its number
