@@ -45,7 +45,7 @@ QString PortNumberItem(qint64 port) {
 QStringList MountPoints() {
   QStringList roots;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-    if (volume.isValid() && volume.isReady()) roots << volume.rootPath();
+    if (volume.isValid() && volume.isReady()) roots << QDir::toNativeSeparators(volume.rootPath());
   roots.removeDuplicates();
   roots.sort();
   return roots;
@@ -56,10 +56,12 @@ QStringList MountPoints() {
 QString MountPointOf(const QString& path, const QStringList& mountPoints) {
   const QString absolute = QDir::cleanPath(QDir(path).absolutePath());
   QString best;
-  for (const QString& root : mountPoints) {
+  qsizetype bestLength = -1;
+  for (const QString& mountPoint : mountPoints) {
+    const QString root = QDir::fromNativeSeparators(mountPoint);
     const QString prefix = root.endsWith('/') ? root : root + '/';
     const bool holds = absolute == root || absolute.startsWith(prefix);
-    if (holds && root.size() > best.size()) best = root;
+    if (holds && root.size() > bestLength) best = mountPoint, bestLength = root.size();
   }
   return best;
 }

@@ -1,0 +1,66 @@
+; The Windows installer: both programs into Program Files, Start-menu
+; entries, and an uninstaller. scripts/build-windows defines VERSION, SOURCE
+; (the release folder) and OUTFILE.
+; A 64-bit installer, as the programs are: it needs no 32-bit Windows layer.
+Target amd64-unicode
+!include "MUI2.nsh"
+
+Name "KESTRA PTLOG"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\KESTRA PTLOG"
+InstallDirRegKey HKLM "Software\KESTRA PTLOG" "InstallDir"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KESTRA PTLOG"
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Japanese"
+
+Function .onInit
+  SetRegView 64
+FunctionEnd
+
+Section "KESTRA PTLOG"
+  SetOutPath "$INSTDIR"
+  File /r "${SOURCE}\*.*"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  WriteRegStr HKLM "Software\KESTRA PTLOG" "InstallDir" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KESTRA PTLOG"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "KESTRA PTLOG"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kestra-ptlog.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  SetShellVarContext all
+  CreateDirectory "$SMPROGRAMS\KESTRA PTLOG"
+  CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\KESTRA PTLOG 配管試験データ.lnk" "$INSTDIR\kestra-ptlog.exe"
+  CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\KESTRA PTLOGINI 設定ファイルメンテナンス.lnk" "$INSTDIR\kestra-ptlogini.exe"
+  CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\アンインストール.lnk" "$INSTDIR\uninstall.exe"
+SectionEnd
+
+Section "Uninstall"
+  SetRegView 64
+  SetShellVarContext all
+  RMDir /r "$SMPROGRAMS\KESTRA PTLOG"
+  ; The files installed, and nothing else: settings and records stay.
+  Delete "$INSTDIR\kestra-ptlog.exe"
+  Delete "$INSTDIR\kestra-ptlogini.exe"
+  Delete "$INSTDIR\kestra-ptlog-report.exe"
+  Delete "$INSTDIR\SaveJPG.dll"
+  Delete "$INSTDIR\Qt6*.dll"
+  Delete "$INSTDIR\lib*.dll"
+  Delete "$INSTDIR\qt.conf"
+  Delete "$INSTDIR\Work.bmp"
+  RMDir /r "$INSTDIR\platforms"
+  RMDir /r "$INSTDIR\styles"
+  RMDir /r "$INSTDIR\translations"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "Software\KESTRA PTLOG"
+SectionEnd
