@@ -31,6 +31,13 @@ public:
     return jpeg_->SavetoJPEG(bmp, jpg, quality, flag);
   }
 
+  // The texts of the message boxes shown so far.
+  QStringList Texts() const {
+    QStringList texts;
+    for (const MessageRequest& m : shown) texts << m.text;
+    return texts;
+  }
+
   MessageAnswer answer = MessageAnswer::Yes;
   std::vector<MessageRequest> shown;
   std::vector<QString> answers;

@@ -7,6 +7,7 @@
 // byte and its payload. Control below 0x80: a chunk of that many bytes,
 // delivered on one tick. 0x80-0x86: a line event. 0x87 and up: the far end
 // goes quiet until the next request.
+#include "FakeDownloadView.h"
 #include "link/LoggerLink.h"
 
 #include <QCoreApplication>
@@ -97,25 +98,6 @@ private:
   QByteArray sent_, pending_;
 };
 
-class QuietView : public DownloadView {
-public:
-  bool AskYesNo(const QString&) override { return true; }
-  void ShowError(const QString& t) override { errors << t; }
-  void ShowLineError(const QString&) override {}
-  void SetStatusText(const QString& t) override { status = t; }
-  void SetStatusTextVisible(bool) override {}
-  void SetOkVisible(bool) override {}
-  void SetPanelVisible(bool v) override { panel = v; }
-  QString ActivityText() const override { return activity; }
-  void SetActivityText(int i, const QString& t) override {
-    if (i == 0) activity = t;
-  }
-  bool Ending() const override { return false; }
-  QStringList errors;
-  QString status, activity;
-  bool panel = false;
-};
-
 QCoreApplication& App() {
   static int argc = 1;
   static char name[] = "fuzz_download";
@@ -146,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   TickClock clock;
-  QuietView view;
+  test::FakeDownloadView view;
   LoggerLink link(line, clock, view);
   LinkSettings settings;
   settings.CommSettings = QStringLiteral("9600,n,8,1");
@@ -170,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool known =
       view.status == kNoData || view.status == kInterrupted ||
       (view.status.endsWith(kRecordsRead) && view.status.chopped(kRecordsRead.size()).toInt() >= 0);
-  if (!view.panel || !known) std::abort();
+  if (!view.panelVisible || !known) std::abort();
 
   QDir folder(dir.path());
   const QStringList files = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeDownloadView.h"
 #include "TestSupport.h"
 #include "link/LoggerLink.h"
 #include "link/SerialPort.h"
@@ -23,33 +24,6 @@ public:
 private:
   QProcess process_;
   QStringList received_;
-};
-
-// The status panel and message boxes of the download, as plain values.
-class FakeDownloadView : public DownloadView {
-public:
-  bool AskYesNo(const QString& q) override { return questions << q, answerYes; }
-  void ShowError(const QString& t) override { errors << t; }
-  void ShowLineError(const QString& t) override { lineErrors << t; }
-  void SetStatusText(const QString& t) override { status = t; }
-  void SetStatusTextVisible(bool) override {}
-  void SetOkVisible(bool v) override { okVisible = v; }
-  void SetPanelVisible(bool v) override {
-    panelVisible = v;
-    if (onPanel) onPanel(v);
-  }
-  QString ActivityText() const override { return activity[0]; }
-  void SetActivityText(int i, const QString& t) override {
-    activity[i] = t;
-    if (onActivity) onActivity();
-  }
-  bool Ending() const override { return ending; }
-
-  bool answerYes = true, ending = false, okVisible = false, panelVisible = false;
-  QStringList questions, errors, lineErrors;
-  QString status, activity[2];
-  std::function<void(bool)> onPanel;
-  std::function<void()> onActivity;
 };
 
 // A link with a fast tick, a real serial port and a scratch data folder.

@@ -51,11 +51,6 @@ protected:
     return *form;
   }
   QByteArray SettingsBytes() const { return Scratch::Read(form->Location().SettingsFilePath); }
-  QStringList Shown() const {
-    QStringList texts;
-    for (const MessageRequest& m : desktop.shown) texts << m.text;
-    return texts;
-  }
 
   Scratch scratch;
   FakeDesktop desktop{PTLOG_SAVEJPG_LIB};

@@ -56,7 +56,7 @@ TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
                   .arg(f.Text1[0]->text()),
               c.shows)
         << c.stored.constData();
-    EXPECT_EQ(Shown(), c.message.isEmpty() ? QStringList{} : QStringList{c.message});
+    EXPECT_EQ(desktop.Texts(), c.message.isEmpty() ? QStringList{} : QStringList{c.message});
     f.Command99->click();
     f.close();  // the unload step runs once whatever ends the window
     EXPECT_EQ(desktop.ended, ++ended);
@@ -72,7 +72,7 @@ TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
   desktop.shown.clear();
   Form1& f = StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString()));
   f.Unload();
-  EXPECT_EQ(Shown(), QStringList{});
+  EXPECT_EQ(desktop.Texts(), QStringList{});
   EXPECT_FALSE(QFile::exists(scratch.Path("q.ini")));
 }
 
@@ -109,31 +109,25 @@ TEST_F(Controls, MinchoCaptionsTabOrderAndChoices) {
   EXPECT_EQ(f.Check1->Value(), 0);
 }
 
+// Return and Down go to the next entry, Up back, Esc to the first; other
+// keys still reach the field.
 TEST_F(Controls, EntryFieldKeysMoveTheFocus) {
   Form1& f = Start(QByteArray());
   f.show();
   f.activateWindow();
   ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }));
-  struct Case {
-    int from;
-    int key;
-    Qt::KeyboardModifiers mods;
-    int to;
-  } cases[] = {
-      {0, Qt::Key_Return, Qt::NoModifier, 1},      {1, Qt::Key_Enter, Qt::NoModifier, 2},
-      {2, Qt::Key_Return, Qt::NoModifier, 2},      {0, Qt::Key_Down, Qt::NoModifier, 1},
-      {1, Qt::Key_Down, Qt::ShiftModifier, 2},     {2, Qt::Key_Down, Qt::NoModifier, 2},
-      {2, Qt::Key_Up, Qt::NoModifier, 1},          {0, Qt::Key_Up, Qt::NoModifier, 0},
-      {2, Qt::Key_Escape, Qt::ControlModifier, 0}, {1, Qt::Key_Escape, Qt::NoModifier, 0},
-      {1, Qt::Key_A, Qt::NoModifier, 1},
-  };
-  for (const Case& c : cases) {
-    f.Text1[c.from]->setFocus();
-    QKeyEvent press(QEvent::KeyPress, c.key, c.mods, c.key == Qt::Key_A ? "a" : QString());
-    QApplication::sendEvent(f.Text1[c.from], &press);
-    EXPECT_EQ(f.focusWidget(), f.Text1[c.to]) << c.from << " key " << c.key;
+  const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+  const int cases[][4] = {  // from, key, modifiers, to
+      {0, Qt::Key_Return, none, 1}, {1, Qt::Key_Enter, none, 2}, {2, Qt::Key_Return, none, 2},
+      {1, Qt::Key_Down, shift, 2},  {2, Qt::Key_Down, none, 2},  {2, Qt::Key_Up, none, 1},
+      {0, Qt::Key_Up, none, 0},     {2, Qt::Key_Escape, ctrl, 0}, {1, Qt::Key_A, none, 1}};
+  for (const auto& c : cases) {
+    f.Text1[c[0]]->setFocus();
+    QKeyEvent press(QEvent::KeyPress, c[1], Qt::KeyboardModifiers(c[2]), c[1] == Qt::Key_A ? "a" : QString());
+    QApplication::sendEvent(f.Text1[c[0]], &press);
+    EXPECT_EQ(f.focusWidget(), f.Text1[c[3]]) << c[0] << " key " << c[1];
   }
-  EXPECT_EQ(f.Text1[1]->text(), "a") << "keys still reach the field";
+  EXPECT_EQ(f.Text1[1]->text(), "a");
 }
 
 TEST_F(Controls, TimerCountsDownToZeroAndBlinksTheStatus) {
@@ -222,7 +216,7 @@ TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
   for (const auto& [path, message] : bad) {
     desktop.shown.clear();
     Load(path);
-    EXPECT_EQ(Shown(), QStringList{message});
+    EXPECT_EQ(desktop.Texts(), QStringList{message});
     EXPECT_EQ(form->State().RecordPath, good);
     EXPECT_EQ(Shows(), (QStringList{"A", "B", "C", "1MPa", "air", "1"}));
     EXPECT_EQ(form->Label4[0]->text(), caption);
@@ -277,7 +271,7 @@ TEST_F(Files, SaveRefusalsInOrderLeaveTheFile) {
     desktop.shown.clear();
     desktop.answers = {c.answer};
     form->Command5->click();
-    EXPECT_EQ(Shown(), QStringList{QString::fromUtf8(c.message)});
+    EXPECT_EQ(desktop.Texts(), QStringList{QString::fromUtf8(c.message)});
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(form->State().RecordPath, c.loaded ? path : QString());
   }
@@ -312,17 +306,6 @@ TEST_F(Files, BarsAndArrowKeysMoveTheLinesWithinTheRecord) {
   Load(Put("0003.txt", PlainRecord(3, 100, 0)));
   EXPECT_FALSE(form->HScroll1[0]->isHidden());
   EXPECT_TRUE(form->Label4[16]->isHidden());
-}
-
-TEST_F(Files, DisplayControlsWithNothingLoaded) {
-  form->HScroll1[0]->setValue(10);
-  EXPECT_EQ(form->State().CursorATime, 0);
-  QImage blank(form->Picture1->Canvas().size(), form->Picture1->Canvas().format());
-  blank.fill(Qt::white);
-  EXPECT_EQ(form->Picture1->Canvas(), blank);
-  form->Check1->click();
-  EXPECT_NE(form->Picture1->Canvas(), blank) << "the details click redraws the frame";
-  EXPECT_EQ(form->Label4[2]->text(), "0分");
 }
 
 }  // namespace

@@ -27,12 +27,10 @@ namespace {
 QByteArray PageContent(const QString& pdf) {
   const QByteArray file = Scratch::Read(pdf);
   QByteArray content;
-  for (qsizetype at = file.indexOf("stream\n"); at >= 0; at = file.indexOf("stream\n", at + 1)) {
-    const qsizetype end = file.indexOf("endstream", at);
-    if (end < 0) break;
+  for (qsizetype at = file.indexOf("stream\n"), end; at >= 0 && (end = file.indexOf("endstream", at)) >= 0;
+       at = file.indexOf("stream\n", end + 9))
     // qUncompress wants the zlib data behind a big-endian size that is large enough.
     content += qUncompress(QByteArray("\x00\x40\x00\x00", 4) + file.mid(at + 7, end - at - 7));
-  }
   return content;
 }
 
@@ -40,6 +38,7 @@ class Output : public Form1Fixture {
 protected:
   void SetUp() override {
     QDir().mkpath(scratch.Path("prog"));
+    QDir().mkpath(scratch.Path("data"));
     Start("[Data Set]\r\nProgramPath=" + scratch.Path("prog/").toUtf8() + "\r\n");
     form->show();
   }
@@ -47,30 +46,28 @@ protected:
     tools::RecordSpec s = tools::TypedTest(2, 750, 60, 10, 300, 750, 3);
     s.inspectionNumber = 12;
     s.pipeType = pipeType;
-    const QString path = scratch.Path("data/0012060720140530.txt");
-    QDir().mkpath(scratch.Path("data"));
-    WriteRecordFile(path, tools::RecordText(s));
-    desktop.answers = {path};
+    desktop.answers = {scratch.Path("data/0012060720140530.txt")};
+    WriteRecordFile(desktop.answers[0], tools::RecordText(s));
     form->Command2->click();
     desktop.asked.clear();
   }
-  // Answers the printer dialog once it is shown.
-  void AnswerPrinterDialog(std::function<void(PrinterDialog&)> answer) {
-    auto* poll = new QTimer(form.get());
-    QObject::connect(poll, &QTimer::timeout, [this, poll, answer] {
+  // Prints, the printer dialog answered by `answer` once it is shown.
+  void Print(std::function<void(PrinterDialog&)> answer) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
       auto* dialog = form->findChild<PrinterDialog*>("frmPRT");
       if (!dialog || !dialog->isVisible()) return;
-      poll->stop();
+      poll.stop();
       answer(*dialog);
-      poll->deleteLater();
     });
-    poll->start(5);
+    poll.start(5);
+    form->Command3->click();
   }
   // The buttons and cursor bars hidden for the picture are back.
   void ExpectControlsBack(bool untyped) {
-    for (QWidget* w : std::initializer_list<QWidget*>{form->Command1, form->Command6, form->Command99,
-                                                      form->Label3[13], form->HScroll1[1]})
+    for (QWidget* w : {form->Command1, form->Command6, form->Command99})
       EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_FALSE(form->Label3[13]->isHidden() || form->HScroll1[1]->isHidden());
     EXPECT_EQ(form->HScroll1[0]->isHidden(), !untyped);
   }
 };
@@ -83,27 +80,23 @@ TEST_F(Output, NoOrCancelPrintsNothingAndKeepsThePickedPrinter) {
   form->Command6->click();
   desktop.answer = MessageAnswer::Yes;
   form->Command6->click();
-  EXPECT_EQ(Shown(), (QStringList{"印刷して宜しいですか？", "コピー保存して宜しいですか？", "コピー保存して宜しいですか？",
-                                  "ファイルが読み込まれていません。"}));
+  EXPECT_EQ(desktop.Texts(), (QStringList{"印刷して宜しいですか？", "コピー保存して宜しいですか？",
+                                          "コピー保存して宜しいですか？", "ファイルが読み込まれていません。"}));
   EXPECT_EQ(form->findChild<PrinterDialog*>("frmPRT"), nullptr);
   EXPECT_TRUE(desktop.asked.empty());
 
   desktop.printers = {"Office", "Site", "Office"};
   QStringList shown;
-  const auto pick = [&](int entry, bool closeBox) {
-    AnswerPrinterDialog([&, entry, closeBox](PrinterDialog& d) {
+  for (int entry : {1, 2}) {  // the second "Office"; then the close box counts as Cancel
+    form->Text1[2]->setFocus();
+    Print([&](PrinterDialog& d) {
       shown << d.Text1->text() << QString::number(d.Combo1->count());
       emit d.Combo1->activated(entry);
-      closeBox ? (void)d.close() : d.Command1[1]->click();  // the close box counts as Cancel
+      entry == 1 ? d.Command1[1]->click() : (void)d.close();
     });
-    form->Text1[2]->setFocus();
-    form->Command3->click();
     EXPECT_EQ(form->PrintAnswer, "Cancel");
     EXPECT_EQ(form->focusWidget(), form->Text1[0]);
-  };
-  pick(1, false);
-  EXPECT_EQ(desktop.Printer().name, "Site");
-  pick(2, true);  // the second "Office"
+  }
   EXPECT_EQ(shown, (QStringList{"Office", "4", "Site", "4"})) << "three printers and the PDF file";
   EXPECT_EQ(desktop.Printer().index, 0) << "the first of two equal names";
 }
@@ -112,13 +105,11 @@ TEST_F(Output, NoOrCancelPrintsNothingAndKeepsThePickedPrinter) {
 // Cancel there prints nothing; else one A4 landscape page of the window.
 TEST_F(Output, PdfFileEntryWritesOnePageOfTheWindow) {
   desktop.printers = {"Office"};
-  const struct {
-    int pipeType;  // -1: nothing loaded
-    std::vector<const char*> texts;
-  } cases[] = {// The readouts as the print command's redraw leaves them.
-               {-1, {"配管試験データ", "0000", "00/00/00 00:00", "0分", "0.00kPa"}},
-               {2, {"配管試験データ", "0012", "06/07/20 14:05", "1.0MPa", "60分", "A線"}},
-               {0, {"0012", "A線"}}};
+  const std::pair<int, std::vector<const char*>> cases[] = {  // pipe type (-1: nothing loaded), texts
+      // The readouts as the print command's redraw leaves them.
+      {-1, {"配管試験データ", "0000", "00/00/00 00:00", "0分", "0.00kPa"}},
+      {2, {"配管試験データ", "0012", "06/07/20 14:05", "1.0MPa", "60分", "A線"}},
+      {0, {"0012", "A線"}}};
   QStringList listed;
   const auto pickPdf = [&](PrinterDialog& d) {
     listed.clear();
@@ -126,25 +117,24 @@ TEST_F(Output, PdfFileEntryWritesOnePageOfTheWindow) {
     emit d.Combo1->activated(d.Combo1->count() - 1);
     d.Command1[0]->click();
   };
-  for (const auto& c : cases) {
-    if (c.pipeType >= 0) LoadRecord(c.pipeType);
-    const QString pdf = scratch.Path(QStringLiteral("report%1.pdf").arg(c.pipeType));
+  for (const auto& [pipeType, texts] : cases) {
+    if (pipeType >= 0) LoadRecord(pipeType);
+    const QString pdf = scratch.Path(QStringLiteral("report%1.pdf").arg(pipeType));
     desktop.answers = {pdf};
     desktop.shown.clear();
-    AnswerPrinterDialog(pickPdf);
-    form->Command3->click();
+    Print(pickPdf);
     EXPECT_EQ(desktop.shown.size(), 1u) << "only the question";
-    ExpectControlsBack(c.pipeType <= 0);
+    ExpectControlsBack(pipeType <= 0);
     EXPECT_EQ(std::make_tuple(form->State().DrawOffsetX, form->State().DrawOffsetY, form->Picture1->height()),
               std::make_tuple(0, 0, 545));
     const QString info = RunTool("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+842 x 595 pts \\(A4\\)"))) << info.toStdString();
-    EXPECT_EQ(info.contains(QRegularExpression("Title:\\s+0012060720140530.txt")), c.pipeType >= 0);
+    EXPECT_EQ(info.contains(QRegularExpression("Title:\\s+0012060720140530.txt")), pipeType >= 0);
     EXPECT_TRUE(RunTool("pdffonts", {pdf}).contains("IPAMincho"));
     // Blanks as the text extraction guesses them from the glyphs' places.
     const QString text = RunTool("pdftotext", {"-layout", pdf, "-"}).remove(' ');
-    for (const char* expected : c.texts)
+    for (const char* expected : texts)
       EXPECT_TRUE(text.contains(QString::fromUtf8(expected).remove(' '))) << expected << "\n" << text.toStdString();
     EXPECT_FALSE(text.contains("データ読込")) << "the buttons are not on the page";
     // Bold labels keep their weight: the Mincho face has no bold, so each bold
@@ -152,53 +142,43 @@ TEST_F(Output, PdfFileEntryWritesOnePageOfTheWindow) {
     EXPECT_GT(PageContent(pdf).count("/ActualText <> >> BDC"), 5);
   }
   EXPECT_EQ(listed, (QStringList{"Office", "PDFファイル"}));
-  EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden).size(), 3) << "no leftovers";
-  // Cancel in the file dialog prints nothing.
-  AnswerPrinterDialog(pickPdf);
-  form->Command3->click();
+  Print(pickPdf);  // Cancel in the file dialog
   EXPECT_EQ(std::make_pair(desktop.asked.back().fileName, desktop.asked.back().filter),
             std::make_pair(scratch.Path("data/0012060720140530.pdf"), QString("PDF Files (*.pdf)|*.pdf")));
-  EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden).size(), 3);
+  EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden).size(), 3) << "no leftovers";
   ExpectControlsBack(true);
 }
 
 TEST_F(Output, CupsQueueWritesTheReport) {
-  const QByteArray out = qgetenv("PTLOG_TEST_CUPS_OUT");
-  const QByteArray queue = qgetenv("PTLOG_TEST_CUPS_QUEUE");
+  const QString out = qEnvironmentVariable("PTLOG_TEST_CUPS_OUT"), queue = qEnvironmentVariable("PTLOG_TEST_CUPS_QUEUE");
   if (out.isEmpty() || queue.isEmpty()) GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
 #ifdef Q_OS_WIN
   GTEST_SKIP() << "Windows prints through the system's printer drivers";
 #endif
   LoadRecord(1);
   desktop.printers = QPrinterInfo::availablePrinterNames();
-  ASSERT_TRUE(desktop.printers.contains(QString::fromUtf8(queue)));
-  desktop.answer = MessageAnswer::Yes;
-  AnswerPrinterDialog([&](PrinterDialog& d) {
-    emit d.Combo1->activated(d.Combo1->findText(QString::fromUtf8(queue)));
+  const QStringList before = QDir(out).entryList({"*.pdf"}, QDir::Files);
+  Print([&](PrinterDialog& d) {
+    emit d.Combo1->activated(d.Combo1->findText(queue));
     d.Command1[0]->click();
   });
-  const QStringList before = QDir(out).entryList({"*.pdf"}, QDir::Files);
-  form->Command3->click();
   EXPECT_EQ(desktop.shown.size(), 1u);
-  QString pdf;
+  QString pdf, info;
   ASSERT_TRUE(RunUntil(
       [&] {
         for (const QString& f : QDir(out).entryList({"*.pdf"}, QDir::Files))
           if (!before.contains(f)) pdf = QDir(out).filePath(f);
-        return !pdf.isEmpty() && QFileInfo(pdf).size() > 0 && RunTool("pdfinfo", {pdf}).contains("Pages:");
+        return !pdf.isEmpty() && (info = RunTool("pdfinfo", {pdf})).contains("Pages:");
       },
       60000))
       << "the queue wrote no PDF";
-  const QString info = RunTool("pdfinfo", {pdf});
   EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
   // PostScript prints a landscape page as a portrait sheet turned by 90 degrees.
-  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+(595 x 842|842 x 595) pts \\(A4\\)")))
-      << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+(595 x 842|842 x 595) pts \\(A4\\)")));
   // Ghostscript turns the bold CJK captions into glyphs without text; the
   // graph's own texts stay readable.
   const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
-  for (const char* expected : {"60分", "kPa", "B線"})
-    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+  for (const char* expected : {"60分", "kPa", "B線"}) EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 }
 
 // The picture of the window through the JPEG library: the work bitmap
@@ -214,8 +194,7 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
     EXPECT_EQ(std::make_tuple(asked.fileName, asked.filter, asked.filterIndex),
               std::make_tuple(scratch.Path("data/0012060720140530.jpg"),
                               QString("All Files (*.*)|*.*|JPEG Files (*.jpg)|*.jpg"), 2));
-    const QImage image(jpg, "JPG");
-    const QImage captured(scratch.Path("prog/Work.bmp"), "BMP");
+    const QImage image(jpg, "JPG"), captured(scratch.Path("prog/Work.bmp"), "BMP");
     // The offscreen test platform draws no frame around the window.
     EXPECT_EQ(image.size(),
               QGuiApplication::platformName() == "offscreen" ? form->size() : form->frameGeometry().size());
@@ -233,13 +212,13 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
     EXPECT_LT(difference / coloured, 60) << "mean colour error over " << coloured << " pixels";
     ExpectControlsBack(pipeType == 0);
   }
-  EXPECT_EQ(Shown(), (QStringList{"コピー保存して宜しいですか？", "コピー保存して宜しいですか？"}));
+  EXPECT_EQ(desktop.Texts(), (QStringList{"コピー保存して宜しいですか？", "コピー保存して宜しいですか？"}));
 
   QFile::remove(scratch.Path("prog/Work.bmp"));
   desktop.UseJpegLibrary(scratch.Path("libNoSuchSaveJPG.so"));
   desktop.answers = {scratch.Path("x.jpg")};
   form->Command6->click();
-  EXPECT_EQ(Shown().last(), "JPEGファイルを保存できませんでした。");
+  EXPECT_EQ(desktop.Texts().last(), "JPEGファイルを保存できませんでした。");
   EXPECT_FALSE(QFile::exists(scratch.Path("x.jpg")));
   EXPECT_TRUE(QFile::exists(scratch.Path("prog/Work.bmp"))) << "the new bitmap is there";
   ExpectControlsBack(true);
@@ -253,8 +232,8 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
   QFile::remove(written);
 }
 
-// The library on its own: quality is honoured, an existing file is replaced
-// only with the flag.
+// The library on its own: the quality is honoured, an existing file is
+// replaced only with the flag.
 TEST(SaveJpgLibrary, QualityIsHonouredAndReplaceIsAFlag) {
   Scratch scratch;
   QImage image(320, 200, QImage::Format_RGB32);
@@ -262,12 +241,9 @@ TEST(SaveJpgLibrary, QualityIsHonouredAndReplaceIsAFlag) {
     for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
   ASSERT_TRUE(image.save(scratch.Path("w.bmp"), "BMP"));
   JpegLibrary library({PTLOG_SAVEJPG_LIB});
-  EXPECT_TRUE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path("q100.jpg"), 100, -1));
-  EXPECT_TRUE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path("q10.jpg"), 10, -1));
-  EXPECT_GT(QFileInfo(scratch.Path("q100.jpg")).size(), 2 * QFileInfo(scratch.Path("q10.jpg")).size());
-  EXPECT_EQ(QImage(scratch.Path("q10.jpg")).size(), QSize(320, 200));
-  EXPECT_FALSE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path("q10.jpg"), 50, 0)) << "no replacing";
-  EXPECT_FALSE(library.SavetoJPEG(scratch.Path("none.bmp"), scratch.Path("n.jpg"), 50, -1));
+  for (int quality : {100, 10}) EXPECT_TRUE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path(QString::number(quality)), quality, -1));
+  EXPECT_GT(QFileInfo(scratch.Path("100")).size(), 2 * QFileInfo(scratch.Path("10")).size());
+  EXPECT_FALSE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path("10"), 50, 0)) << "no replacing";
 }
 
 }  // namespace

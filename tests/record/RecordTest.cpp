@@ -1,13 +1,10 @@
 // Records: the header's fields, the readouts' texts, the files and their
 // names, and decoding a record onto the window.
-#include "record/DecodeTestRecord.h"
 #include "record/ReadoutFormats.h"
-#include "record/Readouts.h"
 #include "record/RecordFields.h"
 #include "record/RecordFile.h"
 #include "record/TestRecord.h"
 
-#include "FakeView.h"
 #include "TestSupport.h"
 #include "tools/RecordGenerator.h"
 
@@ -16,14 +13,13 @@
 #include <QFile>
 
 using namespace ptlog;
-using ptlog::test::FakeView;
 using ptlog::test::Scratch;
 using ptlog::test::ValueOrError;
 
 namespace {
 
 TEST(Fields, ReadAsTheRulesSay) {
-  struct Case {
+  const struct {
     const char* text;
     char kind;  // '2', '4', '6' hex widths; 'D' decimal
     int position;
@@ -34,7 +30,7 @@ TEST(Fields, ReadAsTheRulesSay) {
                {"FFFFFF", '6', 1, 16777215},  {"1A2", '6', 1, -16772702},   {"", '6', 1, -16777215},
                {"ab1234", '6', 3, 0x11234 - 0x1000000},  {" 7", 'D', 1, 7},  {"7x", 'D', 1, 7},
                {"x7", 'D', 1, 0},         {"12345", 'D', 4, 45}};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const QString text = QString::fromLatin1(c.text);
     const qint32 got = c.kind == '2'   ? ReadH2(text, c.position)
                        : c.kind == '4' ? ReadH4(text, c.position)
@@ -78,42 +74,19 @@ TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
     EXPECT_LT(DecodeHeader(QString::fromLatin1(damaged)).APressurePa, 0) << damaged;
 }
 
-// The readouts are eleven characters wide, right-aligned, rounded half away
-// from zero; beyond four digits of kPa the leading digit is cut.
-TEST(Formats, PressuresAndDifferentials) {
+// The readouts' texts at their edges (the graph's tests check them in place).
+TEST(Formats, ReadoutTextsAtTheirLimits) {
   const std::pair<double, const char*> pressures[] = {
-      {16777220, "6,777.22kPa"}, {750000, "  750.00kPa"}, {0, "    0.00kPa"},
-      {1234560, "1,234.56kPa"},  {-5000, "   -5.00kPa"},  {125, "    0.13kPa"}};
+      {16777220, "6,777.22kPa"}, {1234560, "1,234.56kPa"}, {-5000, "   -5.00kPa"}, {125, "    0.13kPa"}};
   for (auto [pa, text] : pressures) EXPECT_EQ(PressureText(pa), text) << pa;
-  const std::pair<double, const char*> differentials[] = {
-      {-1.5, "   -1.50kPa"}, {1234.5, " 1234.50kPa"}, {-0.001, "    0.00kPa"}};
-  for (auto [kpa, text] : differentials) EXPECT_EQ(DifferentialText(kpa), text) << kpa;
-  const std::pair<int, const char*> tests[] = {{750, "  750kPa"}, {1500, "1,500kPa"}, {0, "     kPa"}, {65535, "5,535kPa"}};
-  for (auto [kpa, text] : tests) EXPECT_EQ(TestPressureText(kpa), text) << kpa;
-  EXPECT_EQ(CriterionText(12345), "12.345kPa");
-  EXPECT_EQ(CriterionText(0), "0.000kPa");
-}
-
-TEST(Formats, TimesDurationsAndHeaderCaptions) {
-  const std::pair<int, const char*> times[] = {{3725, "01:02:05"}, {86399, "23:59:59"}, {363599, "00:59:59"}};
-  for (auto [s, text] : times) EXPECT_EQ(TimeText(s), text) << s;
-  const std::pair<int, const char*> durations[] = {{125, "2時間05分"}, {0, "0分"}, {60, "1時間00分"}, {59, "59分"}};
-  for (auto [m, text] : durations) EXPECT_EQ(DurationText(m), QString::fromUtf8(text)) << m;
+  EXPECT_EQ(DifferentialText(1234.5) + DifferentialText(-0.001), " 1234.50kPa    0.00kPa");
+  EXPECT_EQ(TestPressureText(65535) + CriterionText(12345), "5,535kPa12.345kPa");
+  EXPECT_EQ(TimeText(363599) + DurationText(60), QString::fromUtf8("00:59:591時間00分"));
   TestRecord r;
   r.InspectionNumber = 65535, r.Year = 2006, r.Month = 7, r.Day = 20, r.Hour = 14, r.Minute = 5;
   EXPECT_EQ(InspectionNumberCaption(r) + " " + DateCaption(r), "5535 06/07/20 14:05");
-  EXPECT_EQ(DateCaption(TestRecord{}), "00/00/00 00:00");
-  EXPECT_EQ(ZeroPadded(-5, 2), "95");
-}
-
-TEST(Formats, CleanNumericTextAndItsReading) {
-  const std::tuple<const char*, const char*, double> cases[] = {
-      {"", "0", 0},          {"-1.50kPa", "01.50", 1.5},           {"   1,234.56kPa", "01234.56", 1234.56},
-      {"12/3", "012/3", 12}, {"6,777.22kPa", "06777.22", 6777.22}, {"1.2.3", "01.2.3", 1.2}};
-  for (auto [in, clean, value] : cases) {
-    EXPECT_EQ(CleanNumericText(in), clean) << in;
+  for (auto [in, value] : {std::pair{"-1.50kPa", 1.5}, {"   1,234.56kPa", 1234.56}, {"12/3", 12.0}, {"", 0.0}})
     EXPECT_DOUBLE_EQ(ReadNumber(CleanNumericText(in)), value) << in;
-  }
 }
 
 // A record file is one CSV item on one line; users may have edited it.
@@ -175,102 +148,6 @@ TEST(RecordFiles, MoveReplacesTheTargetWithinAndAcrossFileSystems) {
     EXPECT_EQ(Scratch::Read(to), "record\r\n") << "a failed move keeps the original";
   }
   EXPECT_FALSE(MoveRecordFile(scratch.Path("gone.txt"), scratch.Path("c.txt")));
-}
-
-tools::RecordSpec Untyped(int samples, int interval) {
-  tools::RecordSpec s;
-  s.pipeType = 0;
-  s.intervalSeconds = interval;
-  s.measureMinutes = samples * interval / 60;
-  s.samples.assign(samples, 500000);
-  return s;
-}
-
-class Decode : public ::testing::Test {
-protected:
-  int Load(const tools::RecordSpec& spec) {
-    state.RecordPath = scratch.Path("r.txt");
-    WriteRecordFile(state.RecordPath, tools::RecordText(spec));
-    state.CursorDPlaced = false;
-    try {
-      DecodeTestRecord(state, view);
-    } catch (const PlatformError& e) {
-      return e.Number();
-    }
-    return 0;
-  }
-  // Whether the window shows what a typed record shows.
-  bool TypedLayout() const {
-    for (int i : layout::TypedOnlyCaptions)
-      if (!view.label3Visible[i]) return false;
-    return view.label4Visible[layout::TypedOnlyReadout] && !view.label3Visible[layout::LineACaption] &&
-           !view.scrollVisible[layout::LineABar];
-  }
-  Scratch scratch;
-  ViewState state;
-  FakeView view{state};
-};
-
-TEST_F(Decode, NothingLoadedOrMissingFileDrawsNothing) {
-  DecodeTestRecord(state, view);
-  view.SetScrollValue(0, 5);
-  view.SetScrollValue(1, 7);
-  EXPECT_EQ(std::make_tuple(state.CursorATime, state.CursorDTime, view.redraws), std::make_tuple(0, 0, 0));
-  state.RecordPath = scratch.Path("none.txt");
-  EXPECT_THROW(DecodeTestRecord(state, view), PlatformError);
-  EXPECT_EQ(view.redraws, 0);
-}
-
-TEST_F(Decode, LayoutAndLineAByKindOfRecord) {
-  // Untyped: line A at the sample nearest to five minutes.
-  for (auto [interval, position] : {std::pair{10, 30}, {8, 38}, {7, 43}, {255, 1}, {1, 300}}) {
-    ASSERT_EQ(Load(Untyped(301, interval)), 0) << interval;
-    EXPECT_EQ(std::make_pair(view.scroll[0], state.CursorATime),
-              std::make_pair(position, position * interval));
-    EXPECT_FALSE(TypedLayout());
-  }
-  tools::RecordSpec s = Untyped(100, 10);
-  s.pipeType = 2, s.testMinutes = 10, s.cursorStartMinutes = 3, s.endSecondsStored = 120;
-  ASSERT_EQ(Load(s), 0);
-  EXPECT_TRUE(TypedLayout());
-  EXPECT_EQ(std::make_tuple(state.Record.EndSeconds, state.CursorATime, view.scroll[0]),
-            std::make_tuple(480, 180, 0));
-  s.pipeType = 0;
-  ASSERT_EQ(Load(s), 0);
-  EXPECT_EQ(state.Record.EndSeconds, 120) << "untyped: as stored";
-}
-
-TEST_F(Decode, HeaderCaptionsAndLineDWhichASecondDecodeKeeps) {
-  tools::RecordSpec s = Untyped(100, 10);
-  s.inspectionNumber = 5, s.year = 6, s.month = 7, s.day = 20, s.hourCode = 42, s.minute = 5;
-  ASSERT_EQ(Load(s), 0);
-  EXPECT_EQ(view.captions[readout::Number], "0005");
-  EXPECT_EQ(view.captions[readout::Date], "06/07/20 14:05");
-  EXPECT_EQ(std::make_tuple(state.CursorDPlaced, view.scroll[1], state.CursorDTime),
-            std::make_tuple(true, 99, 990));
-
-  view.SetScrollValue(1, 50);
-  view.SetScrollValue(0, 40);
-  DecodeTestRecord(state, view);
-  EXPECT_EQ(std::make_pair(state.CursorDTime, view.scroll[1]), std::make_pair(500, 50));
-  EXPECT_EQ(std::make_pair(state.CursorATime, view.scroll[0]), std::make_pair(300, 30));
-
-  // A bar moved past the last sample comes back to it, redrawing twice.
-  const int before = view.redraws;
-  view.SetScrollValue(1, 100);
-  EXPECT_EQ(std::make_tuple(view.scroll[1], state.CursorDTime, view.redraws - before),
-            std::make_tuple(99, 990, 2));
-}
-
-TEST_F(Decode, RecordsThatCannotBeShownStopWithTheirError) {
-  EXPECT_EQ(Load(Untyped(721, 10)), 0);
-  EXPECT_EQ(view.scroll[1], 720);
-  const int redrawsBefore = view.redraws;
-  EXPECT_EQ(Load(Untyped(722, 10)), 380);
-  EXPECT_EQ(view.redraws - redrawsBefore, 2) << "the line-A moves; not the final redraw";
-  EXPECT_EQ(view.captions[readout::Number], "0001") << "header readouts were set";
-  EXPECT_EQ(Load(Untyped(10, 0)), 11);
-  EXPECT_FALSE(state.CursorDPlaced) << "line D was never placed";
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 // The settings file: its text, the values the programs read from it, and where it is.
-#include "settings/Conversions.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 
 #include "TestSupport.h"
 #include "platform/Errors.h"
-#include "platform/Rounding.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -97,19 +95,6 @@ TEST(WriteProfile, RefusedWithoutAFolderOrForAFolder) {
   EXPECT_EQ(Scratch::Read(notAFolder), "x");
 }
 
-// Whole numbers of the settings file: rounded half to even, or an error.
-TEST(Conversions, WholeLeadingAndRounded) {
-  const std::pair<const char*, int> cases[] = {
-      {"007", 7},        {" 12 ", 12},      {"3.5", 4},     {"2.5", 2},    {"-3.5", -4}, {"32767", 32767},
-      {"-32768", -32768}, {"32767.5", -1006}, {"-32769", -1006}, {"", -1013}, {"5x", -1013}, {"１", -1013}};
-  for (auto [text, expected] : cases)
-    EXPECT_EQ(ValueOrError([&] { return WholeTextToInteger16(QString::fromUtf8(text)); }), expected) << text;
-  const std::pair<const char*, double> leading[] = {{"5 tries", 5}, {"abc", 0}, {"  -4", -4}, {"1e2x", 100}, {"7e", 7}};
-  for (auto [text, expected] : leading) EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << text;
-  for (auto [in, out] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-1.5, -2.0}, {2.4999, 2.0}})
-    EXPECT_EQ(RoundHalfEven(in), out) << in;
-}
-
 TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
   Scratch scratch;
   const QString portable = scratch.Path("portable"), installed = "/nonexistent/bin", config = scratch.Path("config");
@@ -166,9 +151,12 @@ TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
     int commPort, readRetrial, error;  // error 0: none, else -1000 - its number
     const char* commSettings;
   } cases[] = {
+      // Whole numbers round half to even; a number at the start of a text counts.
       {"[Port Set]\r\nCommPort=3.5\r\nReadRetrial=5 times\r\n", 4, 5, 0, "9600,n,8,1"},
+      {"[Port Set]\r\nCommPort= 2.5 \r\nReadRetrial=-1e1x\r\n", 2, -10, 0, "9600,n,8,1"},
       {"[Port Set]\r\nCommPort=2\r\nReadRetrial=abc\r\nCommSettings=\r\n", 2, 0, 0, ""},
       {"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, -1013, ""},
+      {"[Port Set]\r\nCommPort=32767.5\r\n", 0, 0, -1006, ""},
       {"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2, 0, -1006, "4800,e,7,2"}};
   for (const auto& c : cases) {
     MainSettings s;
