@@ -18,10 +18,7 @@ constexpr Rgb kBlue{0, 0, 255}, kRed{192, 0, 0}, kGreen{0, 255, 0}, kLineBRed{25
 
 tools::RecordSpec Typed(std::vector<qint32> samples, int interval, int testMinutes) {
   tools::RecordSpec s;
-  s.pipeType = 1;
-  s.intervalSeconds = interval;
-  s.testMinutes = testMinutes;
-  s.cursorStartMinutes = 0;
+  s.pipeType = 1, s.intervalSeconds = interval, s.testMinutes = testMinutes, s.cursorStartMinutes = 0;
   s.samples = std::move(samples);
   return s;
 }
@@ -42,10 +39,6 @@ protected:
     for (const Call& c : view.surface.Lines(colour)) values.push_back(c.*field);
     return values;
   }
-  void ExpectCaptions(const std::map<int, const char*>& expected) const {
-    for (const auto& [index, text] : expected)
-      EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
-  }
 
   ViewState state;
   FakeView view{state};
@@ -55,11 +48,8 @@ protected:
 // stands at the frame's right edge. The longest span that fits 16 bits draws,
 // one more second overflows keeping what was drawn.
 TEST(TimeAxis, TicksAndLabelsAndTheLongestSpan) {
-  const std::pair<qint32, const char*> cases[] = {{299, ""},
-                                                  {300, "5分"},
-                                                  {3600, "30分 60分"},
-                                                  {18000, "1時間 2時間 3時間 4時間 5時間"},
-                                                  {86400, "4時間 8時間 12時間 16時間 20時間 24時間"}};
+  const std::pair<qint32, const char*> cases[] = {{299, ""}, {300, "5分"}, {3600, "30分 60分"},
+      {18000, "1時間 2時間 3時間 4時間 5時間"}, {86400, "4時間 8時間 12時間 16時間 20時間 24時間"}};
   for (auto [span, labels] : cases) {
     RecordingSurface g;
     DrawTimeAxis(g, span, 0, 0);
@@ -76,14 +66,13 @@ TEST(TimeAxis, TicksAndLabelsAndTheLongestSpan) {
 
 TEST_F(Redraw, NothingLoadedDrawsFrameScalesAndZeroReadouts) {
   Draw();
-  const auto& calls = view.surface.Calls();
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.front().op, RecordingSurface::Op::Cls);
-  EXPECT_EQ(calls.back().op, RecordingSurface::Op::Visible);
+  EXPECT_EQ(std::make_pair(view.surface.Calls().front().op, view.surface.Calls().back().op),
+            std::make_pair(RecordingSurface::Op::Cls, RecordingSurface::Op::Visible));
   EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u) << "frame, nine grid lines, bottom axis";
   EXPECT_TRUE(Of(kBlue).empty() && Of(kGreen).empty());
   EXPECT_TRUE(view.surface.PrintOf("1.0MPa") && view.surface.PrintOf("kPa") && !view.surface.PrintOf("5分"));
-  ExpectCaptions({{0, "0000"}, {1, "00/00/00 00:00"}, {2, "0分"}, {3, ""}, {14, "    0.00kPa"}, {18, ""}});
+  for (auto [index, text] : {std::pair{0, "0000"}, {1, "00/00/00 00:00"}, {2, "0分"}, {3, ""}, {14, "    0.00kPa"}})
+    EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
   // 2 MPa without details: its own scale, no detail scale, the same grid.
   view.scale1MPa = false;
   view.details = 0;
@@ -93,46 +82,38 @@ TEST_F(Redraw, NothingLoadedDrawsFrameScalesAndZeroReadouts) {
   EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u);
 }
 
-TEST_F(Redraw, TraceIsClampedOneTwipOutsideTheFrame) {
+// The trace is clamped one twip outside the frame, drawn two pixels wide
+// with the pen restored after; 2 MPa halves its height. The detail trace
+// (3700 - 0.7 twips per pascal from line A's pressure, here 0) is a bundle
+// of seven dotted strokes, dashed by its slope, nothing beyond the edge.
+TEST_F(Redraw, TraceAndDetailTrace) {
   Use(Typed({3000000, 0, 500000, 1000000}, 60, 3));
   Draw();
   EXPECT_EQ(Of(kBlue, &Call::y2), (std::vector<float>{199, 7200, 3700, 200}));
-  EXPECT_EQ(Of(kBlue, &Call::x2), (std::vector<float>{700, 5300, 9900, 14500}))
-      << "the first segment is a dot";
+  EXPECT_EQ(Of(kBlue, &Call::x2), (std::vector<float>{700, 5300, 9900, 14500})) << "the first segment is a dot";
   EXPECT_EQ(view.surface.Lines(kBlue).front().drawWidth, 2);
-  EXPECT_EQ(std::make_pair(view.surface.DrawWidth(), view.surface.DrawStyle()), std::make_pair(1, 0)) << "restored";
-
+  EXPECT_EQ(std::make_pair(view.surface.DrawWidth(), view.surface.DrawStyle()), std::make_pair(1, 0));
   view.scale1MPa = false;
   Draw();
-  EXPECT_EQ(Of(kBlue, &Call::y2)[3], 3700) << "2MPa halves the height";
-}
+  EXPECT_EQ(Of(kBlue, &Call::y2)[3], 3700);
 
-TEST_F(Redraw, DetailTraceBundlesAndDashes) {
-  // Detail y is 3700 - 0.7 twips per pascal from line A's pressure (here 0).
-  const std::pair<std::vector<qint32>, size_t> cases[] = {
-      {{0, 46}, 7},         // 32 twips: dash rule, the dash turns off
-      {{0, 47}, 14},        // 33 twips: always a bundle
-      {{10000, 10000}, 0},  // both beyond the top edge
-      {{0, 10000}, 14}};    // from in range to beyond the edge
-  for (const auto& [samples, redLines] : cases) {
-    tools::RecordSpec s = Typed(samples, 60, 2);
+  const std::pair<qint32, size_t> details[] = {{46, 7}, {47, 14}, {10000, 14}};  // second sample, red strokes
+  for (auto [second, strokes] : details) {
+    tools::RecordSpec s = Typed({0, second}, 60, 2);
     s.aPressurePa = 0;
     Use(s);
     Draw();
-    EXPECT_EQ(Of(kRed).size(), redLines) << samples[1];
-    for (const Call& line : view.surface.Lines(kRed))
-      EXPECT_EQ(std::make_pair(line.drawStyle, line.drawWidth), std::make_pair(2, 1));
+    EXPECT_EQ(Of(kRed).size(), strokes) << second;
+    EXPECT_EQ(std::make_pair(view.surface.Lines(kRed).back().drawStyle, view.surface.Lines(kRed).back().drawWidth),
+              std::make_pair(2, 1));
   }
 }
 
 // Lines B and C and the readouts, for a typed record that passed and
 // variations of it.
 TEST_F(Redraw, VerdictLinesAndReadouts) {
-  const struct {
-    std::function<void(tools::RecordSpec&)> change;
-    std::vector<float> lineB, lineC;
-    std::map<int, const char*> captions;
-  } cases[] = {
+  using Change = std::function<void(tools::RecordSpec&)>;
+  const std::tuple<Change, std::vector<float>, std::vector<float>, std::map<int, const char*>> cases[] = {
       {[](tools::RecordSpec&) {}, {14500}, {14500},  // passed: B and C at the last sample
        {{2, "3分"}, {3, "  699.00kPa"}, {4, "  697.00kPa"}, {6, "  698.00kPa"}, {8, "00:03:00"},
         {10, "00:02:00"}, {12, "   -2.00kPa"}, {14, "   -1.00kPa"}, {15, "PE・PB管"},
@@ -156,46 +137,41 @@ TEST_F(Redraw, VerdictLinesAndReadouts) {
       {[](tools::RecordSpec& s) { s.pipeType = 7; }, {14500}, {14500}, {{15, ""}, {18, "合格"}}},
       {[](tools::RecordSpec& s) { s.samples = {16777215, 16777215}, s.pipeType = 0, s.setPressureKpa = 0; },
        {}, {}, {{3, "6,777.22kPa"}, {15, ""}, {16, "     kPa"}, {17, ""}}}};
-  for (const auto& c : cases) {
+  for (const auto& [change, lineB, lineC, captions] : cases) {
     tools::RecordSpec s = Typed({700000, 699000, 698000, 697000}, 60, 3);
     s.cursorStartMinutes = 1, s.aPressurePa = 699000, s.bPressurePa = 1, s.finalPressurePa = 697000;
     s.testPressureKpa = 1500, s.allowedDropPa = 750;
-    c.change(s);
+    change(s);
     Use(s);
     state.CursorATime = 60;
     state.CursorDTime = 120;
     Draw();
-    EXPECT_EQ(Of(kLineBRed), c.lineB);
-    EXPECT_EQ(Of(kOlive), c.lineC);
-    ExpectCaptions(c.captions);
+    EXPECT_EQ(std::make_pair(Of(kLineBRed), Of(kOlive)), std::make_pair(lineB, lineC));
+    for (const auto& [index, text] : captions) EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
   }
 }
 
-TEST_F(Redraw, OffsetMovesTheDrawingUpToSixteenBits) {
+// The drawing offset moves everything, up to what 16 bits hold; samples past
+// the end of a short text draw nothing.
+TEST_F(Redraw, OffsetAndShortText) {
   Use(Typed({700000, 650000, 600000}, 60, 3));
-  Draw();
-  std::vector<float> moved = Of(kBlue, &Call::y2);
-  for (float& y : moved) y += 500;
   state.DrawOffsetX = 1000;
   state.DrawOffsetY = 500;
   Draw();
-  EXPECT_EQ(Of(kBlue, &Call::y2), moved);
   EXPECT_EQ(Of(kBlue).front(), 1700);
-  EXPECT_EQ(view.surface.PrintOf("1.0MPa")->x1, 1100);
+  EXPECT_EQ(std::make_pair(view.surface.PrintOf("1.0MPa")->x1, view.surface.PrintOf("1.0MPa")->y1),
+            std::make_pair(1100.f, 600.f));
   state.DrawOffsetX = 18218;
   EXPECT_THROW(Draw(), PlatformError);
   state.DrawOffsetX = 18217;
   state.DrawOffsetY = 24967;
   EXPECT_NO_THROW(Draw());
 
-  // Samples past the end of a short text draw nothing.
   tools::RecordSpec s = Typed({700000, 690000, 680000, 670000}, 60, 3);
   s.sampleCountField = 10;
-  QString text = tools::RecordText(s);
-  text.chop(3);  // the last sample cut short too
   state = ViewState{};
-  state.Record = DecodeHeader(text);
-  state.Record.EndSeconds = ElapsedEndSeconds(state.Record);
+  Use(s);
+  state.Record.RecordText.chop(3);  // the last sample cut short too
   Draw();
   EXPECT_EQ(Of(kBlue).size(), 3u);
   EXPECT_EQ(view.surface.Calls().back().op, RecordingSurface::Op::Visible);

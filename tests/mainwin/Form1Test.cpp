@@ -2,7 +2,6 @@
 // and loading, saving and looking at record files.
 #include "Form1Fixture.h"
 #include "record/RecordFile.h"
-#include "settings/IniFile.h"
 #include "tools/RecordGenerator.h"
 
 #include <QApplication>
@@ -22,57 +21,54 @@ using ptlog::test::Scratch;
 
 namespace {
 
+// The scale, model and details shown, then the first entry ("Text1": the
+// start-up stopped before it was cleared).
+QString Choices(const Form1& f) {
+  return QStringLiteral("%1 %2 %3 %4")
+      .arg(f.Option2[0]->isChecked() ? "1MPa" : "2MPa", f.Option1[0]->isChecked() ? "air" : "water")
+      .arg(f.Check1->Value())
+      .arg(f.Text1[0]->text());
+}
+
 using Startup = Form1Fixture;
 
 // The stored display choices are shown and written back at the end, other
 // lines kept; a bad value stops the start-up where it is found, with its
-// message, the rest in its design state.
+// message, and the choices shown are still written at the end.
 TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
-  const struct {
-    QByteArray stored;
-    QString shows;    // scale, model, details; then Text1(0) ("Text1": start-up stopped)
-    QString message;  // empty: none
-    QByteArray written;  // empty: the stored text
-  } cases[] = {
-      {{}, "1MPa air 1 ", "", "[Display Set]\r\nScale=1MPa\r\nModel=\x8B\xF3\x88\xB3\r\nDetails=1\r\n"},
-      {"[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=0\r\n", "2MPa water 0 ", "", {}},
+  const QByteArray air = "Model=\x8B\xF3\x88\xB3\r\n", water = "Model=\x90\x85\x88\xB3\r\n";
+  const std::tuple<QByteArray, QString, QString, QByteArray> cases[] = {  // stored, shown, message, written
+      {{}, "1MPa air 1 ", "", "[Display Set]\r\nScale=1MPa\r\n" + air + "Details=1\r\n"},
+      {"[Display Set]\r\nScale=2MPa\r\n" + water + "Details=0\r\n", "2MPa water 0 ", "", {}},
       // Only the exact texts select 1 MPa and air.
       {"; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=1mpa\r\nModel=air\r\nDetails=2\r\n",
-       "2MPa water 2 ", "",
-       "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\nModel=\x90\x85\x88\xB3\r\nDetails=2\r\n"},
-      {"[Port Set]\r\nCommPort=abc\r\n", "1MPa air 1 Text1", " 13\r型が一致しません。", {}},
-      {"[Port Set]\r\nCommPort=\r\n", "1MPa air 1 Text1", " 13\r型が一致しません。", {}},
-      {"[Port Set]\r\nReadRetrial=40000\r\n", "1MPa air 1 Text1", " 6\rオーバーフローしました。", {}},
+       "2MPa water 2 ", "", "; kept\r\n[Port Set]\r\nCommPort=2\r\n\r\n[Display Set]\r\nScale=2MPa\r\n" + water + "Details=2\r\n"},
+      {"[Port Set]\r\nCommPort=abc\r\n", "1MPa air 1 Text1", " 13\r型が一致しません。", "Scale=1MPa"},
+      {"[Port Set]\r\nCommPort=\r\n", "1MPa air 1 Text1", " 13\r型が一致しません。", "Scale=1MPa"},
+      {"[Port Set]\r\nReadRetrial=40000\r\n", "1MPa air 1 Text1", " 6\rオーバーフローしました。", "Scale=1MPa"},
       // Details are read after the scale and model were applied.
-      {"[Display Set]\r\nScale=2MPa\r\nModel=x\r\nDetails=7\r\n", "2MPa water 1 Text1",
-       " 380\rプロパティの値が不正です。", {}}};
+      {"[Display Set]\r\nScale=2MPa\r\nModel=x\r\nDetails=7\r\n", "2MPa water 1 Text1", " 380\rプロパティの値が不正です。",
+       "Scale=2MPa"}};
   int ended = 0;
-  for (const auto& c : cases) {
+  for (const auto& [stored, shown, message, written] : cases) {
     desktop.shown.clear();
-    Form1& f = Start(c.stored);
-    EXPECT_EQ(QStringLiteral("%1 %2 %3 %4")
-                  .arg(f.Option2[0]->isChecked() ? "1MPa" : "2MPa", f.Option1[0]->isChecked() ? "air" : "water")
-                  .arg(f.Check1->Value())
-                  .arg(f.Text1[0]->text()),
-              c.shows)
-        << c.stored.constData();
-    EXPECT_EQ(desktop.Texts(), c.message.isEmpty() ? QStringList{} : QStringList{c.message});
+    Form1& f = Start(stored);
+    EXPECT_EQ(Choices(f), shown) << stored.constData();
+    EXPECT_EQ(desktop.Texts(), message.isEmpty() ? QStringList{} : QStringList{message});
     f.Command99->click();
     f.close();  // the unload step runs once whatever ends the window
     EXPECT_EQ(desktop.ended, ++ended);
-    const QByteArray written = SettingsBytes();
-    const QByteArray scale = c.shows.startsWith("1") ? "Scale=1MPa\r\n" : "Scale=2MPa\r\n";
-    EXPECT_TRUE(c.message.isEmpty() ? written == (c.written.isEmpty() ? c.stored : c.written) : written.contains(scale))
-        << written.constData();
+    const QByteArray now = SettingsBytes();
+    EXPECT_TRUE(written.isEmpty() ? now == stored : message.isEmpty() ? now == written : now.contains(written))
+        << now.constData();
   }
   EXPECT_EQ(desktop.shown.front().title, "KESTRA PTLOG");
 
   // A quoted argument names no file: defaults, and the write fails silently.
   const QString quoted = '"' + scratch.Path("q.ini") + '"';
   desktop.shown.clear();
-  Form1& f = StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString()));
-  f.Unload();
-  EXPECT_EQ(desktop.Texts(), QStringList{});
+  StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString())).Unload();
+  EXPECT_TRUE(desktop.shown.empty());
   EXPECT_FALSE(QFile::exists(scratch.Path("q.ini")));
 }
 
@@ -89,11 +85,8 @@ TEST_F(Controls, MinchoCaptionsTabOrderAndChoices) {
   f.Frame2->show();
   f.Command7->show();
   QStringList order;
-  QWidget* w = f.Text1[0];
-  do {
+  for (QWidget* w = f.Text1[0]; order.isEmpty() || w != f.Text1[0]; w = w->nextInFocusChain())
     if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&f) && w->window() == &f) order << w->objectName();
-    w = w->nextInFocusChain();
-  } while (w != f.Text1[0]);
   EXPECT_EQ(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Command1", "Command2", "Command5",
                                 "Command6", "Command3", "Command99", "Picture1", "Check1", "Command7"}));
   f.Command7->click();
@@ -102,17 +95,16 @@ TEST_F(Controls, MinchoCaptionsTabOrderAndChoices) {
   // The option pairs are separate groups; a grey details box becomes checked.
   f.Option2[1]->click();
   f.Option1[1]->click();
-  EXPECT_FALSE(f.Option2[0]->isChecked() || f.Option1[0]->isChecked());
   f.Check1->click();
-  EXPECT_EQ(f.Check1->Value(), 1);
+  EXPECT_EQ(Choices(f), "2MPa water 1 ");
   f.Check1->click();
   EXPECT_EQ(f.Check1->Value(), 0);
 }
 
 // Return and Down go to the next entry, Up back, Esc to the first; other
-// keys still reach the field.
-TEST_F(Controls, EntryFieldKeysMoveTheFocus) {
-  Form1& f = Start(QByteArray());
+// keys still reach the field. The timer counts down to zero, blinking the status.
+TEST_F(Controls, EntryKeysAndTheTimer) {
+  Form1& f = Start(QByteArray(), 2);
   f.show();
   f.activateWindow();
   ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }));
@@ -128,10 +120,7 @@ TEST_F(Controls, EntryFieldKeysMoveTheFocus) {
     EXPECT_EQ(f.focusWidget(), f.Text1[c[3]]) << c[0] << " key " << c[1];
   }
   EXPECT_EQ(f.Text1[1]->text(), "a");
-}
 
-TEST_F(Controls, TimerCountsDownToZeroAndBlinksTheStatus) {
-  Form1& f = Start(QByteArray(), 2);
   f.Clock().TickCount = 4;
   int toggles = 0;
   bool hidden = f.Label3[19]->isHidden();
@@ -159,55 +148,44 @@ protected:
     desktop.answers = {path};
     form->Command2->click();
   }
-  // The entry fields, then the scale, model and details choices.
-  QStringList Shows() const {
-    return {form->Text1[0]->text(), form->Text1[1]->text(), form->Text1[2]->text(),
-            form->Option2[0]->isChecked() ? "1MPa" : "2MPa", form->Option1[0]->isChecked() ? "air" : "water",
-            QString::number(form->Check1->Value())};
+  // The entries, then the choices.
+  QString Shows() const {
+    return form->Text1[1]->text() + " " + form->Text1[2]->text() + " " + Choices(*form);
   }
 };
 
 // A saved name restores the entries and choices; a downloaded one clears the
-// entries; a cancelled dialog changes nothing.
-TEST_F(Files, LoadingRestoresWhatTheNameSaved) {
-  const struct {
-    const char* name;
-    QStringList shows;
-  } cases[] = {
-      {"0012060720140530.txt", {"", "", "", "2MPa", "water", "1"}},
+// entries; a cancelled dialog changes nothing; a file that cannot be read
+// or shown leaves the record before on screen.
+TEST_F(Files, LoadingRestoresWhatTheNameSavedOrKeepsTheRecordShown) {
+  const std::pair<const char*, const char*> names[] = {
+      {"0012060720140530.txt", "  2MPa water 1 "},
       // The flags select 2 MPa and water, never the other way.
-      {"A1_B2_C3_1es_0012060720140530.txt", {"A1", "B2", "C3", "2MPa", "water", "0"}},
-      {"A1_B2_C3_2wd_0012060720140530.txt", {"A1", "B2", "C3", "2MPa", "water", "1"}},
-      {"A1_B2_0012.txt", {"A1", "B2", "", "2MPa", "water", "1"}},
-      {"A_1_B2_C3_2wd_0012.txt", {"A", "1", "B2", "2MPa", "water", "0"}},
-  };
-  for (const auto& c : cases) {
+      {"A1_B2_C3_1es_0012060720140530.txt", "B2 C3 2MPa water 0 A1"},
+      {"A1_B2_C3_2wd_0012060720140530.txt", "B2 C3 2MPa water 1 A1"},
+      {"A1_B2_0012.txt", "B2  2MPa water 1 A1"},
+      {"A_1_B2_C3_2wd_0012.txt", "1 B2 2MPa water 0 A"}};
+  for (auto [name, shows] : names) {
     form->Option2[1]->setChecked(true);
     form->Option1[1]->setChecked(true);
     form->Check1->SetValue(1);
     form->Text1[0]->setText("old");
-    Load(Put(c.name, PlainRecord(12)));
-    EXPECT_EQ(Shows(), c.shows) << c.name;
-    EXPECT_EQ(form->State().RecordPath, scratch.Path(QString("data/") + c.name));
-    EXPECT_EQ(form->Label4[0]->text(), "0012");
+    Load(Put(name, PlainRecord(12)));
+    EXPECT_EQ(Shows(), shows) << name;
+    EXPECT_EQ(form->State().RecordPath, scratch.Path(QString("data/") + name));
   }
   const FileDialogRequest& asked = desktop.asked[0];
   EXPECT_EQ(std::make_tuple(asked.kind, asked.filterIndex, asked.filter, asked.folder),
             std::make_tuple(FileDialogRequest::Open, 2, kRecordFileFilter, scratch.Path("data/")));
-  const QStringList before = Shows();
-  Load(QString());
-  EXPECT_EQ(Shows(), before);
-  EXPECT_TRUE(desktop.shown.empty());
-}
 
-TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
   const QString good = Put("A_B_C_1ed_0001.txt", PlainRecord(1));
   Load(good);
-  const QString caption = form->Label4[0]->text();
+  const QString shown = Shows(), caption = form->Label4[0]->text();
   const QImage picture = form->Picture1->Canvas().copy();
   tools::RecordSpec noInterval = PlainRecord(3);
   noInterval.intervalSeconds = 0;
   const std::pair<QString, QString> bad[] = {
+      {QString(), ""},  // cancelled
       {scratch.Write("data/X_Y_Z_2wd_empty.txt", ""), "ファイルを読み込めませんでした。"},
       {scratch.Path("data/none.txt"), "ファイルを読み込めませんでした。"},
       // Read, but the cursor bars end at sample 720.
@@ -216,80 +194,62 @@ TEST_F(Files, AFailedLoadKeepsTheRecordOnScreen) {
   for (const auto& [path, message] : bad) {
     desktop.shown.clear();
     Load(path);
-    EXPECT_EQ(desktop.Texts(), QStringList{message});
-    EXPECT_EQ(form->State().RecordPath, good);
-    EXPECT_EQ(Shows(), (QStringList{"A", "B", "C", "1MPa", "air", "1"}));
-    EXPECT_EQ(form->Label4[0]->text(), caption);
+    EXPECT_EQ(desktop.Texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    EXPECT_EQ(std::make_tuple(form->State().RecordPath, Shows(), form->Label4[0]->text()),
+              std::make_tuple(good, shown, caption));
     EXPECT_EQ(form->Picture1->Canvas(), picture);
     EXPECT_EQ(form->HScroll1[1]->value(), 99);
   }
 }
 
-TEST_F(Files, SaveRenamesAfterTheEntriesAndMovesTheFile) {
+// Save renames after the entries and choices in the file's own folder (the
+// same name again does nothing); what cannot be saved is refused in order.
+TEST_F(Files, SaveRenamesTheFileOrRefuses) {
   QDir().mkpath(scratch.Path("elsewhere"));
   const QString path = scratch.Path("elsewhere/x_y_z_2wd_0012060720140530.txt");
   WriteRecordFile(path, tools::RecordText(PlainRecord(12)));
-  Load(path);
-  for (int i = 0; i < 3; ++i) form->Text1[i]->setText(QStringList{"A", "B", "C"}[i]);
-  form->Option2[0]->setChecked(true);
-  form->Option1[0]->setChecked(true);
-  form->Check1->SetValue(0);
-  const QString proposed = scratch.Path("elsewhere/A_B_C_1es_0012060720140530.txt");
   const QByteArray content = Scratch::Read(path);
-  // The second save proposes the file itself: nothing happens.
-  for (int round = 0; round < 2; ++round) {
-    desktop.answers = {proposed};
-    form->Command5->click();
-    EXPECT_EQ(desktop.asked.back().kind, FileDialogRequest::Save);
-    EXPECT_EQ(desktop.asked.back().fileName, proposed) << "in the file's own folder";
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_EQ(Scratch::Read(proposed), content);
-    EXPECT_EQ(form->State().RecordPath, proposed);
-  }
-  EXPECT_TRUE(desktop.shown.empty());
-}
-
-TEST_F(Files, SaveRefusalsInOrderLeaveTheFile) {
-  const struct {
-    bool loaded;
-    QStringList fields;
-    QString answer;  // the save dialog's
-    const char* message;
-  } cases[] = {{false, {"x", "x", "x"}, "", "ファイルが読み込まれていません。"},
-               {true, {"", "", ""}, "", "現場名の入力が有りません。"},
-               {true, {"x", "", ""}, "", "棟名の入力が有りません。"},
-               {true, {"x", "x", ""}, "", "担当者の入力が有りません。"},
-               // The names become part of a file name: they must not lead into another folder.
-               {true, {"../up", "ok", "ok"}, "", "現場名に使えない文字が有ります。"},
-               {true, {"ok", "a/b", "ok"}, "", "棟名に使えない文字が有ります。"},
-               {true, {"ok", "ok", ".."}, "", "担当者に使えない文字が有ります。"},
-               {true, {"x", "x", "x"}, scratch.Path("no/such/folder/x.txt"), "ファイルを保存できませんでした。"}};
-  const QString path = Put("0001.txt", PlainRecord(1));
-  for (const auto& c : cases) {
-    if (c.loaded && form->State().RecordPath.isEmpty()) Load(path);
-    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(c.fields[i]);
+  const QString proposed = scratch.Path("elsewhere/A_B_C_1es_0012060720140530.txt");
+  const std::tuple<QStringList, QString, QString, QString> cases[] = {  // entries, answer, message, record after
+      {{"x", "x", "x"}, "", "ファイルが読み込まれていません。", ""},
+      {{"", "", ""}, "", "現場名の入力が有りません。", path},
+      {{"x", "", ""}, "", "棟名の入力が有りません。", path},
+      {{"x", "x", ""}, "", "担当者の入力が有りません。", path},
+      // The names become part of a file name: they must not lead into another folder.
+      {{"../up", "ok", "ok"}, "", "現場名に使えない文字が有ります。", path},
+      {{"ok", "a/b", "ok"}, "", "棟名に使えない文字が有ります。", path},
+      {{"ok", "ok", ".."}, "", "担当者に使えない文字が有ります。", path},
+      {{"x", "x", "x"}, scratch.Path("no/such/folder/x.txt"), "ファイルを保存できませんでした。", path},
+      {{"A", "B", "C"}, proposed, "", proposed},
+      {{"A", "B", "C"}, proposed, "", proposed}};
+  for (const auto& [entries, answer, message, after] : cases) {
+    if (!after.isEmpty() && form->State().RecordPath.isEmpty()) Load(path);
+    for (int i = 0; i < 3; ++i) form->Text1[i]->setText(entries[i]);
+    form->Option2[0]->setChecked(true);
+    form->Option1[0]->setChecked(true);
+    form->Check1->SetValue(0);
     desktop.shown.clear();
-    desktop.answers = {c.answer};
+    desktop.answers = {answer};
     form->Command5->click();
-    EXPECT_EQ(desktop.Texts(), QStringList{QString::fromUtf8(c.message)});
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(form->State().RecordPath, c.loaded ? path : QString());
+    EXPECT_EQ(desktop.Texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    EXPECT_EQ(form->State().RecordPath, after);
+    EXPECT_EQ(Scratch::Read(after.isEmpty() ? path : after), content);
   }
-  EXPECT_EQ(desktop.asked.size(), 2u) << "the open dialog and the one save that got that far";
+  EXPECT_EQ(std::make_pair(desktop.asked.back().kind, desktop.asked.back().fileName),
+            std::make_pair(FileDialogRequest::Save, proposed));
+  EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(Files, BarsAndArrowKeysMoveTheLinesWithinTheRecord) {
   Load(Put("0001.txt", PlainRecord(1, 100, 0)));
   EXPECT_EQ(std::make_pair(form->HScroll1[0]->value(), form->State().CursorATime), std::make_pair(30, 300));
   // Left moves a line towards sample 0, Right away from it; the last sample is the limit.
-  const struct {
-    int bar, key, expected;
-  } cases[] = {{0, Qt::Key_Right, 31}, {0, Qt::Key_Left, 30}, {0, Qt::Key_Left, 29},
-               {1, Qt::Key_Right, 99}, {1, Qt::Key_Left, 98},  {1, Qt::Key_Right, 99}};
+  const int cases[][3] = {{0, Qt::Key_Right, 31}, {0, Qt::Key_Left, 30}, {0, Qt::Key_Left, 29},
+                          {1, Qt::Key_Right, 99}, {1, Qt::Key_Left, 98}, {1, Qt::Key_Right, 99}};
   for (const auto& c : cases) {
-    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
-    QApplication::sendEvent(form->HScroll1[c.bar], &press);
-    EXPECT_EQ(form->HScroll1[c.bar]->value(), c.expected) << c.bar << " " << c.key;
+    QKeyEvent press(QEvent::KeyPress, c[1], Qt::NoModifier);
+    QApplication::sendEvent(form->HScroll1[c[0]], &press);
+    EXPECT_EQ(form->HScroll1[c[0]]->value(), c[2]) << c[0] << " " << c[1];
   }
   EXPECT_EQ(std::make_pair(form->State().CursorATime, form->State().CursorDTime), std::make_pair(290, 990));
 

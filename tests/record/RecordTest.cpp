@@ -1,5 +1,4 @@
-// Records: the header's fields, the readouts' texts, the files and their
-// names, and decoding a record onto the window.
+// Records: the header's fields, the readouts' texts, the files and their names.
 #include "record/ReadoutFormats.h"
 #include "record/RecordFields.h"
 #include "record/RecordFile.h"
@@ -18,67 +17,52 @@ using ptlog::test::ValueOrError;
 
 namespace {
 
+// The field readers on damaged text: what is not a digit reads as 0 from
+// there on, a missing hex field as minus its largest value.
 TEST(Fields, ReadAsTheRulesSay) {
-  const struct {
-    const char* text;
-    char kind;  // '2', '4', '6' hex widths; 'D' decimal
-    int position;
-    qint32 expected;
-  } cases[] = {{"xxFF", '2', 3, 255},     {"0a", '2', 1, 10},       {"G1", '2', 1, 0},
-               {"1G", '2', 1, 1},         {"FFFF", '4', 1, 65535},  {"00ff", '4', 1, 255},
-               {"", '4', 1, -65535},      {"12", '4', 1, 0x112 - 0x10000},  {"1G34", '4', 1, 0x11 - 0x10000},
-               {"FFFFFF", '6', 1, 16777215},  {"1A2", '6', 1, -16772702},   {"", '6', 1, -16777215},
-               {"ab1234", '6', 3, 0x11234 - 0x1000000},  {" 7", 'D', 1, 7},  {"7x", 'D', 1, 7},
-               {"x7", 'D', 1, 0},         {"12345", 'D', 4, 45}};
-  for (const auto& c : cases) {
-    const QString text = QString::fromLatin1(c.text);
-    const qint32 got = c.kind == '2'   ? ReadH2(text, c.position)
-                       : c.kind == '4' ? ReadH4(text, c.position)
-                       : c.kind == '6' ? ReadH6(text, c.position)
-                                       : ReadD2(text, c.position);
-    EXPECT_EQ(got, c.expected) << c.text << " kind " << c.kind << " at " << c.position;
+  const std::tuple<const char*, char, int, qint32> cases[] = {  // text, width ('D' decimal), position, value
+      {"xxFF", '2', 3, 255}, {"G1", '2', 1, 0}, {"1G", '2', 1, 1}, {"", '4', 1, -65535},
+      {"12", '4', 1, 0x112 - 0x10000}, {"1G34", '4', 1, 0x11 - 0x10000}, {"1A2", '6', 1, -16772702},
+      {"ab1234", '6', 3, 0x11234 - 0x1000000}, {" 7", 'D', 1, 7}, {"x7", 'D', 1, 0}, {"12345", 'D', 4, 45}};
+  for (auto [text, kind, position, value] : cases) {
+    const QString t = QString::fromLatin1(text);
+    EXPECT_EQ(kind == '2' ? ReadH2(t, position) : kind == '4' ? ReadH4(t, position)
+              : kind == '6' ? ReadH6(t, position) : ReadD2(t, position), value) << text << kind;
   }
   const QString header(128, QLatin1Char('0'));
-  EXPECT_EQ(ReadSample(header + "FFFFFF000000", 0), 16777215);
   EXPECT_EQ(ReadSample(header + "FFFFFF1A2", 1), -16772702);
-  EXPECT_TRUE(SampleInText(header + "FFFFFF", 0));
   EXPECT_FALSE(SampleInText(header + "FFFFFF1A2", 1));
 }
 
+// Every header field where the logger puts it, with the stored-value rules:
+// hour codes above 40 are afternoon hours, a count of 0 is 1.
 TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
   tools::RecordSpec s;
   s.samples = {1, 2, 3};
-  s.inspectionNumber = 77, s.year = 6, s.month = 12, s.day = 31, s.hourCode = 45, s.minute = 59,
-  s.second = 58;
-  s.measureMinutes = 300, s.intervalSeconds = 30, s.setPressureKpa = 450, s.pipeType = 3,
-  s.testPressureKpa = 1750;
-  s.cursorStartMinutes = 6, s.testMinutes = 120, s.allowedDropPa = 1234, s.failFlag = 2,
-  s.endSecondsStored = 600;
+  s.inspectionNumber = 77, s.year = 6, s.month = 12, s.day = 31, s.hourCode = 45, s.minute = 59, s.second = 58;
+  s.measureMinutes = 300, s.intervalSeconds = 30, s.setPressureKpa = 450, s.pipeType = 3, s.testPressureKpa = 1750;
+  s.cursorStartMinutes = 6, s.testMinutes = 120, s.allowedDropPa = 1234, s.failFlag = 2, s.endSecondsStored = 600;
   s.bPressurePa = 700000, s.aPressurePa = 750000, s.finalPressurePa = 650000;
   const TestRecord r = DecodeHeader(tools::RecordText(s));
-  const std::vector<qint32> got = {
-      r.SampleCount, r.InspectionNumber, r.Year, r.Month, r.Day, r.Hour, r.Minute, r.Second,
-      r.MeasureMinutes, r.IntervalSeconds, r.SetPressureKpa, r.PipeType, r.TestPressureKpa, r.CursorStartMinutes,
-      r.TestMinutes, r.AllowedDropPa, r.FailFlag, r.EndSeconds, r.BPressurePa, r.APressurePa, r.FinalPressurePa};
-  EXPECT_EQ(got, (std::vector<qint32>{3, 77, 2006, 12, 31, 17, 59, 58, 300, 30, 450, 3, 1750, 6, 120, 1234, 2,
-                                      600, 700000, 750000, 650000}));
+  EXPECT_EQ((std::vector<qint32>{r.SampleCount, r.InspectionNumber, r.Year, r.Month, r.Day, r.Hour, r.Minute,
+                                 r.Second, r.MeasureMinutes, r.IntervalSeconds, r.SetPressureKpa, r.PipeType,
+                                 r.TestPressureKpa, r.CursorStartMinutes, r.TestMinutes, r.AllowedDropPa,
+                                 r.FailFlag, r.EndSeconds, r.BPressurePa, r.APressurePa, r.FinalPressurePa}),
+            (std::vector<qint32>{3, 77, 2006, 12, 31, 17, 59, 58, 300, 30, 450, 3, 1750, 6, 120, 1234, 2, 600,
+                                 700000, 750000, 650000}));
   EXPECT_EQ(ElapsedEndSeconds(r), 120 * 60 - 600);
-
-  for (auto [code, hour] : {std::pair{41, 13}, {40, 12}, {51, 23}, {39, 39}, {0, 0}}) {
+  for (auto [code, hour] : {std::pair{41, 13}, {40, 12}, {51, 23}, {39, 39}}) {
     s.hourCode = code;
     EXPECT_EQ(DecodeHeader(tools::RecordText(s)).Hour, hour) << code;
   }
   s.sampleCountField = 0;
-  EXPECT_EQ(DecodeHeader(tools::RecordText(s)).SampleCount, 1) << "0 is stored as 1";
-  for (const char* damaged : {"", "zz", "00000G", "0002000111"})
-    EXPECT_LT(DecodeHeader(QString::fromLatin1(damaged)).APressurePa, 0) << damaged;
+  EXPECT_EQ(DecodeHeader(tools::RecordText(s)).SampleCount, 1);
+  for (const char* damaged : {"", "zz", "0002000111"}) EXPECT_LT(DecodeHeader(damaged).APressurePa, 0) << damaged;
 }
 
 // The readouts' texts at their edges (the graph's tests check them in place).
 TEST(Formats, ReadoutTextsAtTheirLimits) {
-  const std::pair<double, const char*> pressures[] = {
-      {16777220, "6,777.22kPa"}, {1234560, "1,234.56kPa"}, {-5000, "   -5.00kPa"}, {125, "    0.13kPa"}};
-  for (auto [pa, text] : pressures) EXPECT_EQ(PressureText(pa), text) << pa;
+  EXPECT_EQ(PressureText(16777220) + PressureText(-5000) + PressureText(125), "6,777.22kPa   -5.00kPa    0.13kPa");
   EXPECT_EQ(DifferentialText(1234.5) + DifferentialText(-0.001), " 1234.50kPa    0.00kPa");
   EXPECT_EQ(TestPressureText(65535) + CriterionText(12345), "5,535kPa12.345kPa");
   EXPECT_EQ(TimeText(363599) + DurationText(60), QString::fromUtf8("00:59:591時間00分"));
@@ -92,16 +76,14 @@ TEST(Formats, ReadoutTextsAtTheirLimits) {
 // A record file is one CSV item on one line; users may have edited it.
 TEST(RecordFiles, FirstItemIsReadAndWrittenAsOneCrLfLine) {
   const std::pair<QByteArray, const char*> cases[] = {
-      {"  0001\r\nsecond\r\n", "0001"}, {"00,11\r\n", "00"}, {"\"a,b\"c\r\n", "a,b"},
-      {"last line without end", "last line without end"}, {"\r\n", ""}, {"only\n", "only"}};
+      {"  0001\r\nsecond\r\n", "0001"}, {"00,11\r\n", "00"}, {"\"a,b\"c\r\n", "a,b"}, {"last", "last"}, {"\r\n", ""}};
   Scratch scratch;
   for (const auto& [bytes, item] : cases)
     EXPECT_EQ(ReadRecordFileItem(scratch.Write("r.txt", bytes)), item) << bytes.constData();
-  EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(scratch.Path("none.txt")), 0; }), -1053);
-  EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(scratch.Write("e.txt", "   ")), 0; }), -1062);
   QDir().mkpath(scratch.Path("dir.txt"));
-  EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(scratch.Path("dir.txt")), 0; }), -1075);
-
+  const std::pair<QString, int> errors[] = {
+      {scratch.Path("none.txt"), -1053}, {scratch.Write("e.txt", "   "), -1062}, {scratch.Path("dir.txt"), -1075}};
+  for (const auto& [path, error] : errors) EXPECT_EQ(ValueOrError([&] { return ReadRecordFileItem(path), 0; }), error);
   const QString path = scratch.Path("0012060720140530.txt");
   WriteRecordFile(path, "00ABC");
   WriteRecordFile(path, "00DEF");
@@ -110,28 +92,20 @@ TEST(RecordFiles, FirstItemIsReadAndWrittenAsOneCrLfLine) {
 }
 
 TEST(RecordFiles, SavedNamesSplitIntoEntriesFlagsAndTheDownloadedName) {
-  const struct {
-    const char* name;
-    std::array<QString, 3> fields;
-    std::optional<QString> flags;
-    const char* base;
-  } cases[] = {
+  const std::tuple<const char*, std::array<QString, 3>, std::optional<QString>, const char*> cases[] = {
       {"0012060720140530.txt", {"", "", ""}, std::nullopt, "0012060720140530.txt"},
       {"A1_B2_C3_1es_0012060720140530.txt", {"A1", "B2", "C3"}, "1es", "0012060720140530.txt"},
       {"A1_B2_0012.txt", {"A1", "B2", ""}, std::nullopt, "0012.txt"},
       {"A_1_B2_C3_2wd_0012.txt", {"A", "1", "B2"}, "C3 ", "0012.txt"},
       {"A_B_C__0012.txt", {"A", "B", "C"}, "   ", "0012.txt"},
-      {"A_B_C_2w_0012.txt", {"A", "B", "C"}, "2w ", "0012.txt"},
       {"a_b_c_d_e_f_g.txt", {"a", "b", "c"}, "d  ", "f_g.txt"}};
-  for (const auto& c : cases) {
-    const SavedName saved = ParseSavedName(c.name);
-    EXPECT_EQ(std::make_pair(saved.fields, saved.flags), std::make_pair(c.fields, c.flags)) << c.name;
-    EXPECT_EQ(BaseName(c.name), c.base);
+  for (const auto& [name, fields, flags, base] : cases) {
+    const SavedName saved = ParseSavedName(name);
+    EXPECT_EQ(std::make_tuple(saved.fields, saved.flags, BaseName(name)), std::make_tuple(fields, flags, QString(base)));
   }
   for (const char* bad : {"a/b", "a\\b", "..", ".", "a:b", "a*", "q?", "\"x\"", "<", "|", "a\tb"})
     EXPECT_FALSE(UsableInFileName(QString::fromUtf8(bad))) << bad;
-  for (const char* good : {"駅前ビル", "a.b", "a..b", "with space", "x_y"})
-    EXPECT_TRUE(UsableInFileName(QString::fromUtf8(good))) << good;
+  for (const char* good : {"駅前ビル", "a.b", "a..b", "with space"}) EXPECT_TRUE(UsableInFileName(QString::fromUtf8(good)));
 }
 
 TEST(RecordFiles, MoveReplacesTheTargetWithinAndAcrossFileSystems) {
@@ -143,7 +117,6 @@ TEST(RecordFiles, MoveReplacesTheTargetWithinAndAcrossFileSystems) {
     const QString from = scratch.Write("a.txt", "record\r\n");
     EXPECT_TRUE(MoveRecordFile(from, to));
     EXPECT_FALSE(QFile::exists(from));
-    EXPECT_EQ(Scratch::Read(to), "record\r\n");
     EXPECT_FALSE(MoveRecordFile(to, scratch.Path("no/folder/c.txt")));
     EXPECT_EQ(Scratch::Read(to), "record\r\n") << "a failed move keeps the original";
   }

@@ -24,42 +24,27 @@ TEST(ReadProfile, GivesValueOrDefault) {
   const QByteArray long300 = "[D]\r\nP=" + QByteArray(300, 'x') + "\r\n";
   // One ASCII byte, then 127 double-byte characters: byte 254 is a first half.
   const QByteArray longKanji = "[D]\r\nP=a" + ShiftJis(QString(127, QChar(0x7A7A))) + "\r\n";
-  const struct {
-    QByteArray file;  // null: no file at all
-    QString section, key, expected;
-  } cases[] = {
-      {QByteArray(), "Port Set", "CommPort", "<default>"},
-      {"[Other]\r\nCommPort=5\r\n", "Port Set", "CommPort", "<default>"},
-      {"[Port Set]\r\nReadRetrial=2\r\n", "Port Set", "CommPort", "<default>"},
-      {"[Port Set]\r\nCommSettings=\r\n", "Port Set", "CommSettings", ""},  // empty is not absent
-      {"[port SET]\r\ncommport=5\r\n", "Port Set", "CommPort", "5"},
-      {"[Port Set]\r\n CommPort \t=  7 \r\n", "Port Set", "CommPort", "7"},
-      {"[Data Set]\r\nDataPath=\"/a b/\"\r\n", "Data Set", "DataPath", "/a b/"},
-      {"[A]\r\nK=a=b\r\n", "A", "K", "a=b"},
-      {"[A]\r\nK=1\r\n[B]\r\nK=2\r\n", "B", "K", "2"},
-      {"[A]\r\nK=1\r\nK=2\r\n", "A", "K", "1"},
-      {"[A]\nK=1\n", "A", "K", "1"},
-      {"[A]\r\nK=last", "A", "K", "last"},
-      {"[A]\r\n;K=1\r\nK=2\r\n", "A", "K", "2"},
+  const std::tuple<QByteArray, QString, QString, QString> cases[] = {  // file (null: none), section, key, value
+      {QByteArray(), "Port Set", "CommPort", "<default>"}, {"[Other]\r\nCommPort=5\r\n", "Port Set", "CommPort", "<default>"},
+      {"[Port Set]\r\nRetrial=2\r\n", "Port Set", "CommPort", "<default>"}, {"[A]\r\nK=\r\n", "A", "K", ""},
+      {"[port SET]\r\ncommport=5\r\n", "Port Set", "CommPort", "5"}, {"[A]\r\n K \t=  7 \r\n", "A", "K", "7"},
+      {"[D]\r\nP=\"/a b/\"\r\n", "D", "P", "/a b/"}, {"[A]\r\nK=a=b\r\n", "A", "K", "a=b"},
+      {"[A]\r\nK=1\r\n[B]\r\nK=2\r\n", "B", "K", "2"}, {"[A]\r\nK=1\r\nK=2\r\n", "A", "K", "1"},
+      {"[A]\nK=1\n", "A", "K", "1"}, {"[A]\r\nK=last", "A", "K", "last"}, {"[A]\r\n;K=1\r\nK=2\r\n", "A", "K", "2"},
       {"[Display Set]\r\nModel=\x90\x85\x88\xB3\r\n", "Display Set", "Model", "水圧"},
       {"[\x89\x5D]\r\nK=ok\r\n", "云", "K", "ok"},  // the second byte looks like ]
       {long300, "D", "P", QString(254, 'x')},
       {longKanji, "D", "P", "a" + QString(126, QChar(0x7A7A))},  // never half a character
-      {QByteArray("[A]\r\nK=ab\0cd\r\n", 14), "A", "K", "ab"},
-  };
+      {QByteArray("[A]\r\nK=ab\0cd\r\n", 14), "A", "K", "ab"}};
   Scratch scratch;
-  for (const auto& c : cases) {
-    const QString path = c.file.isNull() ? scratch.Path("absent.ini") : scratch.Write("s.ini", c.file);
-    EXPECT_EQ(ReadProfileString(path, c.section, c.key, "<default>"), c.expected) << c.file.constData();
+  for (const auto& [file, section, key, value] : cases) {
+    const QString path = file.isNull() ? scratch.Path("absent.ini") : scratch.Write("s.ini", file);
+    EXPECT_EQ(ReadProfileString(path, section, key, "<default>"), value) << file.constData();
   }
 }
 
 TEST(WriteProfile, ChangesOnlyTheKeyAndLeavesNoTemporary) {
-  const struct {
-    QByteArray before;  // null: no file
-    std::vector<SettingWrite> writes;
-    QByteArray after;
-  } cases[] = {
+  const std::tuple<QByteArray, std::vector<SettingWrite>, QByteArray> cases[] = {  // before (null: none), writes, after
       {QByteArray(), {{"Display Set", "Scale", "1MPa"}}, "[Display Set]\r\nScale=1MPa\r\n"},
       {"; c\r\n[Display Set]\r\nScale=2MPa\r\nOther=x\r\n", {{"Display Set", "Scale", "1MPa"}},
        "; c\r\n[Display Set]\r\nScale=1MPa\r\nOther=x\r\n"},
@@ -75,23 +60,19 @@ TEST(WriteProfile, ChangesOnlyTheKeyAndLeavesNoTemporary) {
        {{"Port Set", "CommPort", "007"}, {"Data Set", "DataPath", "/d/"}, {"Port Set", "CommSettings", "9600"}},
        "[Port Set]\r\nCommPort=007\r\nCommSettings=9600\r\n[Data Set]\r\nDataPath=/d/\r\n"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [before, writes, after] : cases) {
     Scratch scratch;
-    const QString path = c.before.isNull() ? scratch.Path("s.ini") : scratch.Write("s.ini", c.before);
-    ASSERT_TRUE(WriteProfileStrings(path, c.writes));
-    EXPECT_EQ(Scratch::Read(path), c.after);
+    const QString path = before.isNull() ? scratch.Path("s.ini") : scratch.Write("s.ini", before);
+    ASSERT_TRUE(WriteProfileStrings(path, writes));
+    EXPECT_EQ(Scratch::Read(path), after);
     EXPECT_EQ(QDir(scratch.Path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"s.ini"});
   }
-}
-
-TEST(WriteProfile, RefusedWithoutAFolderOrForAFolder) {
+  // No folder, a file for a folder, a folder for the file: nothing written.
   Scratch scratch;
   const QString notAFolder = scratch.Write("plain", "x");
   QDir().mkpath(scratch.Path("dir.ini"));
-  for (const QString& path : {scratch.Path("no/such/dir/s.ini"), notAFolder + "/s.ini", scratch.Path("dir.ini")}) {
-    EXPECT_FALSE(WriteProfileStrings(path, {{"A", "K", "v"}})) << path.toStdString();
-    EXPECT_FALSE(QFileInfo(path).isFile());
-  }
+  for (const QString& path : {scratch.Path("no/dir/s.ini"), notAFolder + "/s.ini", scratch.Path("dir.ini")})
+    EXPECT_FALSE(WriteProfileStrings(path, {{"A", "K", "v"}}) || QFileInfo(path).isFile()) << path.toStdString();
   EXPECT_EQ(Scratch::Read(notAFolder), "x");
 }
 
@@ -99,22 +80,17 @@ TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
   Scratch scratch;
   const QString portable = scratch.Path("portable"), installed = "/nonexistent/bin", config = scratch.Path("config");
   QDir().mkpath(portable);
-  const struct {
-    QString folder;
-    QStringList args;
-    QString expected;
-  } cases[] = {{portable, {"prog"}, Native(portable + "/KESTRA PTLOG.ini")},
+  const std::tuple<QString, QStringList, QString> cases[] = {{portable, {"prog"}, Native(portable + "/KESTRA PTLOG.ini")},
                {portable, {"prog", ""}, Native(portable + "/KESTRA PTLOG.ini")},
                // A folder the program cannot write: the user's own settings.
                {installed, {"prog"}, Native(config + "/KESTRA PTLOG/KESTRA PTLOG.ini")},
                {installed, {"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
                {installed, {"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
                {installed, {"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"}};
-  for (const auto& c : cases) {
-    const SettingsLocation where = LocateSettings(c.folder, c.args, config);
-    EXPECT_EQ(where.ProgramFolderPath, Native(c.folder + "/"));
-    EXPECT_EQ(where.SettingsFilePath, c.expected) << c.args.join('|').toStdString();
-    EXPECT_EQ(where.CreateFolder, c.expected.startsWith(Native(config)));
+  for (const auto& [folder, args, expected] : cases) {
+    const SettingsLocation where = LocateSettings(folder, args, config);
+    EXPECT_EQ(std::make_tuple(where.ProgramFolderPath, where.SettingsFilePath, where.CreateFolder),
+              std::make_tuple(Native(folder + "/"), expected, expected.startsWith(Native(config))));
   }
   // The user's settings folder is made at the first write.
   const SettingsLocation users = LocateSettings(installed, {"prog"}, config);
@@ -146,11 +122,7 @@ TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
   EXPECT_EQ(std::make_tuple(int(defaults.CommPort), defaults.CommSettings, int(defaults.ReadRetrial),
                             defaults.DataPath, defaults.ProgramPath),
             std::make_tuple(1, QString("9600,n,8,1"), 3, data, program));
-  const struct {
-    const char* file;
-    int commPort, readRetrial, error;  // error 0: none, else -1000 - its number
-    const char* commSettings;
-  } cases[] = {
+  const std::tuple<const char*, int, int, int, const char*> cases[] = {  // file, port, retrial, error, line
       // Whole numbers round half to even; a number at the start of a text counts.
       {"[Port Set]\r\nCommPort=3.5\r\nReadRetrial=5 times\r\n", 4, 5, 0, "9600,n,8,1"},
       {"[Port Set]\r\nCommPort= 2.5 \r\nReadRetrial=-1e1x\r\n", 2, -10, 0, "9600,n,8,1"},
@@ -158,12 +130,11 @@ TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
       {"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, -1013, ""},
       {"[Port Set]\r\nCommPort=32767.5\r\n", 0, 0, -1006, ""},
       {"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2, 0, -1006, "4800,e,7,2"}};
-  for (const auto& c : cases) {
+  for (const auto& [file, port, retrial, error, line] : cases) {
     MainSettings s;
-    const int error = ValueOrError([&] { return ReadMainSettings({"/p/", scratch.Write("s.ini", c.file)}, s), 0; });
-    EXPECT_EQ(std::make_tuple(error, int(s.CommPort), int(s.ReadRetrial), s.CommSettings),
-              std::make_tuple(c.error, c.commPort, c.readRetrial, QString::fromUtf8(c.commSettings)))
-        << c.file;
+    const int got = ValueOrError([&] { return ReadMainSettings({"/p/", scratch.Write("s.ini", file)}, s), 0; });
+    EXPECT_EQ(std::make_tuple(got, int(s.CommPort), int(s.ReadRetrial), s.CommSettings),
+              std::make_tuple(error, port, retrial, QString::fromUtf8(line))) << file;
   }
   const std::pair<const char*, int> details[] = {{"0", 0}, {"1.5", 2}, {"3", -1380}, {"", -1013}, {"70000", -1006}};
   for (auto [text, expected] : details) {
