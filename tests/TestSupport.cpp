@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include "settings/IniFile.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,10 +15,6 @@
 
 namespace ptlog::test {
 
-Scratch::Scratch() { dir_.setAutoRemove(true); }
-
-QString Scratch::Path(const QString& name) const { return dir_.filePath(name); }
-
 QString Scratch::Write(const QString& name, const QByteArray& bytes) const {
   const QString path = Path(name);
   QDir().mkpath(QFileInfo(path).absolutePath());
@@ -33,8 +27,6 @@ QByteArray Scratch::Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-QByteArray ShiftJis(const QString& text) { return EncodeSettingText(text); }
 
 #ifdef Q_OS_WIN
 // Under Wine the Linux tools (poppler's) run from the drive that maps /, are
@@ -61,17 +53,13 @@ QString RunTool(const QString& program, const QStringList& args) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = file;
+  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE), startup.hStdOutput = file;
   startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
   std::wstring line = command.toStdWString();
-  const bool started =
-      ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+    ::CloseHandle(process.hProcess), ::CloseHandle(process.hThread);
   ::CloseHandle(file);
-  if (!started) return {};
-  ::CloseHandle(process.hProcess);
-  ::CloseHandle(process.hThread);
   // Wine cannot wait for a Linux process: the output is whole once it has
   // stopped growing for a while.
   QByteArray text;
@@ -113,11 +101,5 @@ AsOrdinaryUser::~AsOrdinaryUser() {
 }
 
 #endif
-
-void SetWritable(const QString& path, bool writable) {
-  constexpr auto kWrite = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-  const QFile::Permissions now = QFile::permissions(path);
-  QFile::setPermissions(path, writable ? now | QFile::WriteOwner | QFile::WriteUser : now & ~kWrite);
-}
 
 }  // namespace ptlog::test

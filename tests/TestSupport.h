@@ -9,7 +9,6 @@
 
 #include "platform/Errors.h"
 
-
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QStringList& list, std::ostream* os) {
@@ -21,8 +20,7 @@ namespace ptlog::test {
 // A scratch folder with helpers to write and read files as bytes.
 class Scratch {
 public:
-  Scratch();
-  QString Path(const QString& name) const;
+  QString Path(const QString& name) const { return dir_.filePath(name); }
   QString Write(const QString& name, const QByteArray& bytes) const;
   static QByteArray Read(const QString& path);
   QString Root() const { return dir_.path(); }
@@ -30,8 +28,6 @@ public:
 private:
   QTemporaryDir dir_;
 };
-
-QByteArray ShiftJis(const QString& text);
 
 // A path as the programs write it: backslashes on Windows.
 inline QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
@@ -66,8 +62,5 @@ int ValueOrError(F f) {
     return -1000 - e.Number();
   }
 }
-
-// Removes write permission from a file or folder, and gives it back.
-void SetWritable(const QString& path, bool writable);
 
 }  // namespace ptlog::test

@@ -21,7 +21,6 @@ using ptlog::test::AsOrdinaryUser;
 using ptlog::test::Form1Fixture;
 using ptlog::test::PlainRecord;
 using ptlog::test::Scratch;
-using ptlog::test::SetWritable;
 using ptlog::test::SmallFileSystem;
 
 namespace {
@@ -70,7 +69,7 @@ void SettingsRefused::ExpectSettingsKept(const QString& ini, const QByteArray& s
 TEST_F(SettingsRefused, ReadOnlyFile) {
   QDir().mkpath(scratch.Path("data"));
   const QString ini = scratch.Write("prog/s.ini", kStored);
-  SetWritable(ini, false);
+  QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   // The folder would take a new file: only the file's own permission stops it.
   QFile::setPermissions(scratch.Path("prog"), QFileDevice::Permissions(0x7777));
   AsOrdinaryUser user(scratch);

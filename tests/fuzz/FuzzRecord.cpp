@@ -1,6 +1,7 @@
 // Any text as a record line, with any display choice: decoding and the whole
 // redraw must end normally or with a PlatformError, never crash.
-#include "FakeView.h"
+#include "RecordingSurface.h"
+#include "graph/HeadlessView.h"
 #include "graph/RedrawGraph.h"
 #include "record/TestRecord.h"
 
@@ -12,9 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t choices = data[0];
   const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
   ptlog::ViewState state;
-  ptlog::test::FakeView view(state);
-  view.scale1MPa = choices & 1;
-  view.details = (choices >> 1) % 3;
+  ptlog::HeadlessView view(state, choices & 1, (choices >> 1) % 3);
+  ptlog::RecordingSurface surface;
   state.Record = ptlog::DecodeHeader(text);
   try {
     if (state.Record.Typed()) state.Record.EndSeconds = ptlog::ElapsedEndSeconds(state.Record);
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.CursorDTime = (state.Record.SampleCount - 1) * state.Record.IntervalSeconds;
     state.DrawOffsetX = (choices & 8) ? 120 : 0;
     state.DrawOffsetY = (choices & 8) ? 2520 : 0;
-    ptlog::RedrawGraph(state, view, view.surface);
+    ptlog::RedrawGraph(state, view, surface);
   } catch (const ptlog::PlatformError&) {
   }
   return 0;

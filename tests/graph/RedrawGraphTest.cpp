@@ -1,6 +1,7 @@
 #include "graph/RedrawGraph.h"
 
-#include "FakeView.h"
+#include "RecordingSurface.h"
+#include "graph/HeadlessView.h"
 #include "platform/Errors.h"
 #include "tools/RecordGenerator.h"
 
@@ -9,7 +10,6 @@
 #include <map>
 
 using namespace ptlog;
-using ptlog::test::FakeView;
 using Call = RecordingSurface::Call;
 
 namespace {
@@ -30,18 +30,24 @@ protected:
     state.Record = DecodeHeader(tools::RecordText(spec));
     if (state.Record.Typed()) state.Record.EndSeconds = ElapsedEndSeconds(state.Record);
   }
+  // A redraw with the display choices, readouts as the window's labels.
   void Draw() {
-    view.surface.Clear();
-    RedrawGraph(state, view, view.surface);
+    view = std::make_unique<HeadlessView>(state, scale1MPa, details);
+    surface.Clear();
+    RedrawGraph(state, *view, surface);
   }
+  QString Caption(int index) const { return view->Label4Caption(index); }
   std::vector<float> Of(Rgb colour, float Call::*field = &Call::x1) const {
     std::vector<float> values;
-    for (const Call& c : view.surface.Lines(colour)) values.push_back(c.*field);
+    for (const Call& c : surface.Lines(colour)) values.push_back(c.*field);
     return values;
   }
 
   ViewState state;
-  FakeView view{state};
+  bool scale1MPa = true;
+  int details = 1;
+  RecordingSurface surface;
+  std::unique_ptr<HeadlessView> view;
 };
 
 // The time axis labels its ticks by the span of the record; the last tick
@@ -66,20 +72,20 @@ TEST(TimeAxis, TicksAndLabelsAndTheLongestSpan) {
 
 TEST_F(Redraw, NothingLoadedDrawsFrameScalesAndZeroReadouts) {
   Draw();
-  EXPECT_EQ(std::make_pair(view.surface.Calls().front().op, view.surface.Calls().back().op),
+  EXPECT_EQ(std::make_pair(surface.Calls().front().op, surface.Calls().back().op),
             std::make_pair(RecordingSurface::Op::Cls, RecordingSurface::Op::Visible));
-  EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u) << "frame, nine grid lines, bottom axis";
+  EXPECT_EQ(surface.Lines(std::nullopt).size(), 13u) << "frame, nine grid lines, bottom axis";
   EXPECT_TRUE(Of(kBlue).empty() && Of(kGreen).empty());
-  EXPECT_TRUE(view.surface.PrintOf("1.0MPa") && view.surface.PrintOf("kPa") && !view.surface.PrintOf("5分"));
+  EXPECT_TRUE(surface.PrintOf("1.0MPa") && surface.PrintOf("kPa") && !surface.PrintOf("5分"));
   for (auto [index, text] : {std::pair{0, "0000"}, {1, "00/00/00 00:00"}, {2, "0分"}, {3, ""}, {14, "    0.00kPa"}})
-    EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
+    EXPECT_EQ(Caption(index), QString::fromUtf8(text)) << index;
   // 2 MPa without details: its own scale, no detail scale, the same grid.
-  view.scale1MPa = false;
-  view.details = 0;
+  scale1MPa = false;
+  details = 0;
   Draw();
-  EXPECT_TRUE(view.surface.PrintOf("2.0MPa") && view.surface.PrintOf("0.2"));
-  EXPECT_FALSE(view.surface.PrintOf("0.9") || view.surface.PrintOf("kPa") || view.surface.PrintOf("-4"));
-  EXPECT_EQ(view.surface.Lines(std::nullopt).size(), 13u);
+  EXPECT_TRUE(surface.PrintOf("2.0MPa") && surface.PrintOf("0.2"));
+  EXPECT_FALSE(surface.PrintOf("0.9") || surface.PrintOf("kPa") || surface.PrintOf("-4"));
+  EXPECT_EQ(surface.Lines(std::nullopt).size(), 13u);
 }
 
 // The trace is clamped one twip outside the frame, drawn two pixels wide
@@ -91,9 +97,9 @@ TEST_F(Redraw, TraceAndDetailTrace) {
   Draw();
   EXPECT_EQ(Of(kBlue, &Call::y2), (std::vector<float>{199, 7200, 3700, 200}));
   EXPECT_EQ(Of(kBlue, &Call::x2), (std::vector<float>{700, 5300, 9900, 14500})) << "the first segment is a dot";
-  EXPECT_EQ(view.surface.Lines(kBlue).front().drawWidth, 2);
-  EXPECT_EQ(std::make_pair(view.surface.DrawWidth(), view.surface.DrawStyle()), std::make_pair(1, 0));
-  view.scale1MPa = false;
+  EXPECT_EQ(surface.Lines(kBlue).front().drawWidth, 2);
+  EXPECT_EQ(std::make_pair(surface.DrawWidth(), surface.DrawStyle()), std::make_pair(1, 0));
+  scale1MPa = false;
   Draw();
   EXPECT_EQ(Of(kBlue, &Call::y2)[3], 3700);
 
@@ -104,7 +110,7 @@ TEST_F(Redraw, TraceAndDetailTrace) {
     Use(s);
     Draw();
     EXPECT_EQ(Of(kRed).size(), strokes) << second;
-    EXPECT_EQ(std::make_pair(view.surface.Lines(kRed).back().drawStyle, view.surface.Lines(kRed).back().drawWidth),
+    EXPECT_EQ(std::make_pair(surface.Lines(kRed).back().drawStyle, surface.Lines(kRed).back().drawWidth),
               std::make_pair(2, 1));
   }
 }
@@ -147,7 +153,7 @@ TEST_F(Redraw, VerdictLinesAndReadouts) {
     state.CursorDTime = 120;
     Draw();
     EXPECT_EQ(std::make_pair(Of(kLineBRed), Of(kOlive)), std::make_pair(lineB, lineC));
-    for (const auto& [index, text] : captions) EXPECT_EQ(view.captions.at(index), QString::fromUtf8(text)) << index;
+    for (const auto& [index, text] : captions) EXPECT_EQ(Caption(index), QString::fromUtf8(text)) << index;
   }
 }
 
@@ -159,7 +165,7 @@ TEST_F(Redraw, OffsetAndShortText) {
   state.DrawOffsetY = 500;
   Draw();
   EXPECT_EQ(Of(kBlue).front(), 1700);
-  EXPECT_EQ(std::make_pair(view.surface.PrintOf("1.0MPa")->x1, view.surface.PrintOf("1.0MPa")->y1),
+  EXPECT_EQ(std::make_pair(surface.PrintOf("1.0MPa")->x1, surface.PrintOf("1.0MPa")->y1),
             std::make_pair(1100.f, 600.f));
   state.DrawOffsetX = 18218;
   EXPECT_THROW(Draw(), PlatformError);
@@ -174,7 +180,7 @@ TEST_F(Redraw, OffsetAndShortText) {
   state.Record.RecordText.chop(3);  // the last sample cut short too
   Draw();
   EXPECT_EQ(Of(kBlue).size(), 3u);
-  EXPECT_EQ(view.surface.Calls().back().op, RecordingSurface::Op::Visible);
+  EXPECT_EQ(surface.Calls().back().op, RecordingSurface::Op::Visible);
 }
 
 }  // namespace

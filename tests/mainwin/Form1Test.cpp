@@ -74,21 +74,15 @@ TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
 
 using Controls = Form1Fixture;
 
-TEST_F(Controls, MinchoCaptionsTabOrderAndChoices) {
+TEST_F(Controls, MinchoCaptionsPanelAndChoices) {
   Form1& f = Start("[Display Set]\r\nDetails=2\r\n");
   const QFontInfo caption(f.Label3[0]->font());
   EXPECT_TRUE(caption.family().contains("IPAMincho") || caption.family().contains("IPA明朝"))
       << caption.family().toStdString();
   EXPECT_TRUE(QFontMetrics(f.Label3[0]->font()).inFontUcs4(0x691C)) << "検 has a glyph";
 
-  // The tab order skips the options, the scroll bars and the capture strip.
   f.Frame2->show();
   f.Command7->show();
-  QStringList order;
-  for (QWidget* w = f.Text1[0]; order.isEmpty() || w != f.Text1[0]; w = w->nextInFocusChain())
-    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&f) && w->window() == &f) order << w->objectName();
-  EXPECT_EQ(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Command1", "Command2", "Command5",
-                                "Command6", "Command3", "Command99", "Picture1", "Check1", "Command7"}));
   f.Command7->click();
   EXPECT_TRUE(f.Command7->isHidden() && f.Frame2->isHidden()) << "OK hides the panel";
 

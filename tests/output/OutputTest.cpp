@@ -232,18 +232,4 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
   QFile::remove(written);
 }
 
-// The library on its own: the quality is honoured, an existing file is
-// replaced only with the flag.
-TEST(SaveJpgLibrary, QualityIsHonouredAndReplaceIsAFlag) {
-  Scratch scratch;
-  QImage image(320, 200, QImage::Format_RGB32);
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
-  ASSERT_TRUE(image.save(scratch.Path("w.bmp"), "BMP"));
-  JpegLibrary library({PTLOG_SAVEJPG_LIB});
-  for (int quality : {100, 10}) EXPECT_TRUE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path(QString::number(quality)), quality, -1));
-  EXPECT_GT(QFileInfo(scratch.Path("100")).size(), 2 * QFileInfo(scratch.Path("10")).size());
-  EXPECT_FALSE(library.SavetoJPEG(scratch.Path("w.bmp"), scratch.Path("10"), 50, 0)) << "no replacing";
-}
-
 }  // namespace

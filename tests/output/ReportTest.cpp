@@ -15,29 +15,21 @@ using ptlog::test::Scratch;
 
 namespace {
 
-struct Outcome {
-  int exit;
-  QString out, err;
-};
-
-Outcome Report(const QStringList& args) {
+// The command's exit code and what it said on its error output.
+std::pair<int, QString> Report(const QStringList& args) {
   QProcess p;
   p.start(PTLOG_REPORT_PROGRAM, args);
   p.waitForFinished(120000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
 }
 
 class ReportCommand : public ::testing::Test {
 protected:
   void SetUp() override {
-    QDir().mkpath(scratch.Path("records"));
     QDir().mkpath(scratch.Path("csv"));
-    tools::RecordSpec typed = tools::TypedTest(2, 750, 60, 10, 300, 750, 5);
+    tools::RecordSpec typed = tools::TypedTest(2, 750, 60, 10, 300, 750, 5), untyped = typed;
     typed.inspectionNumber = 7;
-    tools::RecordSpec untyped = typed;
-    untyped.pipeType = 0;
-    untyped.inspectionNumber = 8;
+    untyped.pipeType = 0, untyped.inspectionNumber = 8;
     paths << Put("0007060720140530.txt", tools::RecordText(typed))
           << Put("駅前_A棟_山田_2ws_0008060720140530.txt", tools::RecordText(untyped))
           << Put("0009060720140530.txt", tools::RecordText(typed).left(400));  // cut short
@@ -51,29 +43,26 @@ protected:
 
 TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
   const QString pdf = scratch.Path("out.pdf");
-  const Outcome run = Report({"--pdf", pdf, "--csv", scratch.Path("csv"), scratch.Path("records")});
-  EXPECT_EQ(run.exit, 1) << "one record skipped";
-  EXPECT_TRUE(run.err.contains("skipped " + paths[2])) << run.err.toStdString();
-  EXPECT_TRUE(QRegularExpression("Pages:\\s+2\\n").match(RunTool("pdfinfo", {pdf})).hasMatch());
-  EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains("842 x 595 pts (A4)"));
+  const auto [exit, said] = Report({"--pdf", pdf, "--csv", scratch.Path("csv"), scratch.Path("records")});
+  EXPECT_EQ(exit, 1) << "one record skipped";
+  EXPECT_TRUE(said.contains("skipped " + paths[2])) << said.toStdString();
+  const QString info = RunTool("pdfinfo", {pdf});
+  EXPECT_TRUE(QRegularExpression("Pages:\\s+2\\n").match(info).hasMatch() && info.contains("842 x 595 pts (A4)"));
 
   for (int page = 1; page <= 2; ++page) {
     // Every readout as the window shows it for the same record and choices.
     QString why;
     const auto record = LoadReportRecord(paths[page - 1], {}, why);
     ASSERT_TRUE(record);
-    const QString text =
-        RunTool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-    for (int i :
-         {readout::Number, readout::Date, readout::Pressure[0], readout::Time[3], readout::Differential[3]})
+    const QString text = RunTool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    for (int i : {readout::Number, readout::Date, readout::Pressure[0], readout::Time[3], readout::Differential[3]})
       EXPECT_TRUE(text.contains(record->view.Label4Caption(i).trimmed())) << page << " " << i;
-    EXPECT_EQ(text.contains("合格"), page == 1) << "the verdict of a typed record";
-    EXPECT_EQ(text.contains("駅前"), page == 2) << "site from the saved name";
-    EXPECT_EQ(text.contains("2.0MPa"), page == 2) << "the scale from the saved name";
+    // The verdict of a typed record; the site and the scale from the saved name.
+    EXPECT_EQ(std::make_tuple(text.contains("合格"), text.contains("駅前"), text.contains("2.0MPa")),
+              std::make_tuple(page == 1, page == 2, page == 2));
 
     // The table: a header block, then one row per sample.
-    const QByteArray csv =
-        Scratch::Read(scratch.Path("csv/") + PathWithExtension(FileNamePart(paths[page - 1]), "csv"));
+    const QByteArray csv = Scratch::Read(scratch.Path("csv/") + PathWithExtension(FileNamePart(paths[page - 1]), "csv"));
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split("\r\n");
     const qsizetype header = lines.indexOf("経過秒,経過時間,圧力(kPa)");
@@ -90,15 +79,13 @@ TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
 }
 
 TEST_F(ReportCommand, ExitCodes) {
-  EXPECT_EQ(Report({"--pdf", scratch.Path("one.pdf"), paths[0]}).exit, 0);
+  EXPECT_EQ(Report({"--pdf", scratch.Path("one.pdf"), paths[0]}).first, 0);
   for (const QStringList& bad : {QStringList{paths[0]}, QStringList{"--pdf", scratch.Path("x.pdf")},
-                                 QStringList{"--scale", "3", "--pdf", scratch.Path("x.pdf"), paths[0]}}) {
-    const Outcome run = Report(bad);
-    EXPECT_EQ(run.exit, 2) << bad.join(' ').toStdString();
-    EXPECT_TRUE(run.err.contains("Usage: kestra-ptlog-report"));
-  }
+                                 QStringList{"--scale", "3", "--pdf", scratch.Path("x.pdf"), paths[0]}})
+    EXPECT_EQ(Report(bad).first, 2) << bad.join(' ').toStdString();
+  EXPECT_TRUE(Report({paths[0]}).second.contains("Usage: kestra-ptlog-report"));
   // Nothing whole to report: no file is left behind.
-  EXPECT_EQ(Report({"--pdf", scratch.Path("none.pdf"), paths[2]}).exit, 1);
+  EXPECT_EQ(Report({"--pdf", scratch.Path("none.pdf"), paths[2]}).first, 1);
   EXPECT_FALSE(QFile::exists(scratch.Path("none.pdf")));
 }
 

@@ -1,5 +1,4 @@
 // Records: the header's fields, the readouts' texts, the files and their names.
-#include "record/ReadoutFormats.h"
 #include "record/RecordFields.h"
 #include "record/RecordFile.h"
 #include "record/TestRecord.h"
@@ -58,19 +57,6 @@ TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
   s.sampleCountField = 0;
   EXPECT_EQ(DecodeHeader(tools::RecordText(s)).SampleCount, 1);
   for (const char* damaged : {"", "zz", "0002000111"}) EXPECT_LT(DecodeHeader(damaged).APressurePa, 0) << damaged;
-}
-
-// The readouts' texts at their edges (the graph's tests check them in place).
-TEST(Formats, ReadoutTextsAtTheirLimits) {
-  EXPECT_EQ(PressureText(16777220) + PressureText(-5000) + PressureText(125), "6,777.22kPa   -5.00kPa    0.13kPa");
-  EXPECT_EQ(DifferentialText(1234.5) + DifferentialText(-0.001), " 1234.50kPa    0.00kPa");
-  EXPECT_EQ(TestPressureText(65535) + CriterionText(12345), "5,535kPa12.345kPa");
-  EXPECT_EQ(TimeText(363599) + DurationText(60), QString::fromUtf8("00:59:591時間00分"));
-  TestRecord r;
-  r.InspectionNumber = 65535, r.Year = 2006, r.Month = 7, r.Day = 20, r.Hour = 14, r.Minute = 5;
-  EXPECT_EQ(InspectionNumberCaption(r) + " " + DateCaption(r), "5535 06/07/20 14:05");
-  for (auto [in, value] : {std::pair{"-1.50kPa", 1.5}, {"   1,234.56kPa", 1234.56}, {"12/3", 12.0}, {"", 0.0}})
-    EXPECT_DOUBLE_EQ(ReadNumber(CleanNumericText(in)), value) << in;
 }
 
 // A record file is one CSV item on one line; users may have edited it.

@@ -13,7 +13,6 @@
 using namespace ptlog;
 using ptlog::test::Native;
 using ptlog::test::Scratch;
-using ptlog::test::ShiftJis;
 using ptlog::test::ValueOrError;
 
 namespace {
@@ -23,7 +22,7 @@ namespace {
 TEST(ReadProfile, GivesValueOrDefault) {
   const QByteArray long300 = "[D]\r\nP=" + QByteArray(300, 'x') + "\r\n";
   // One ASCII byte, then 127 double-byte characters: byte 254 is a first half.
-  const QByteArray longKanji = "[D]\r\nP=a" + ShiftJis(QString(127, QChar(0x7A7A))) + "\r\n";
+  const QByteArray longKanji = "[D]\r\nP=a" + EncodeSettingText(QString(127, QChar(0x7A7A))) + "\r\n";
   const std::tuple<QByteArray, QString, QString, QString> cases[] = {  // file (null: none), section, key, value
       {QByteArray(), "Port Set", "CommPort", "<default>"}, {"[Other]\r\nCommPort=5\r\n", "Port Set", "CommPort", "<default>"},
       {"[Port Set]\r\nRetrial=2\r\n", "Port Set", "CommPort", "<default>"}, {"[A]\r\nK=\r\n", "A", "K", ""},
