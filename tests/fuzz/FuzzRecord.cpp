@@ -3,6 +3,7 @@
 #include "RecordingSurface.h"
 #include "graph/HeadlessView.h"
 #include "graph/RedrawGraph.h"
+#include "platform/Errors.h"
 #include "record/TestRecord.h"
 
 #include <cstddef>
