@@ -20,10 +20,7 @@ public:
   QString RunFileDialog(QWidget*, const FileDialogRequest& request) override {
     asked.push_back(request);
     if (fileAnswer) return fileAnswer(request);
-    if (answers.empty()) return {};
-    const QString next = answers.front();
-    answers.erase(answers.begin());
-    return next;
+    return answers.empty() ? QString() : answers.takeFirst();
   }
   QStringList PrinterNames() const override { return printers; }
   QString DefaultPrinterName() const override { return printers.value(0); }
@@ -40,7 +37,7 @@ public:
 
   MessageAnswer answer = MessageAnswer::Yes;
   std::vector<MessageRequest> shown;
-  std::vector<QString> answers;
+  QStringList answers;
   std::function<QString(const FileDialogRequest&)> fileAnswer;
   std::vector<FileDialogRequest> asked;
   QStringList printers;

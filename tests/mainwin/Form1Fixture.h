@@ -15,11 +15,7 @@ namespace ptlog::test {
 // A record of a steady pressure, ten seconds a sample.
 inline tools::RecordSpec PlainRecord(int number, int samples = 100, int pipeType = 0) {
   tools::RecordSpec s;
-  s.inspectionNumber = number;
-  s.pipeType = pipeType;
-  s.intervalSeconds = 10;
-  s.measureMinutes = 20;
-  s.testMinutes = 20;
+  s.inspectionNumber = number, s.pipeType = pipeType, s.intervalSeconds = 10, s.measureMinutes = s.testMinutes = 20;
   s.samples.assign(samples, 500000);
   return s;
 }
