@@ -1,6 +1,5 @@
 #pragma once
 
-#include "link/LineMarks.h"
 #include "link/SerialLine.h"
 
 #include <QTimer>

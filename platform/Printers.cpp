@@ -59,23 +59,19 @@ bool PrintJob(const PrinterChoice& printer, const QString& documentName,
   if (!spool.open()) return false;
   spool.close();
   if (!PaintPdfFile(spool.fileName(), documentName, paint)) return false;
-  if (printer.toFile) {
-    // The user's file is replaced only by a whole report.
-    const std::optional<QByteArray> pdf =
-        ReadRegularFile(spool.fileName(), std::numeric_limits<qint32>::max());
-    return pdf && WriteFileAtomically(pdfFile, *pdf) == WriteResult::Written;
+#ifndef Q_OS_WIN
+  if (!printer.toFile) {
+    // The page goes to the queue as a PDF we submit ourselves: only then is a
+    // refused job seen (the toolkit's own submission drops the answer).
+    // A printer instance "queue/instance" prints on its queue.
+    const QByteArray queue = printer.name.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    return cupsPrintFile(queue.constData(), QFile::encodeName(spool.fileName()).constData(),
+                         documentName.toLocal8Bit().constData(), 0, nullptr) > 0;
   }
-#ifdef Q_OS_WIN
-  return false;
-#else
-  // The page goes to the queue as a PDF we submit ourselves: only then is a
-  // refused job seen (the toolkit's own submission drops the answer).
-  // A printer instance "queue/instance" prints on its queue.
-  const QByteArray queue = printer.name.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-  const int job = cupsPrintFile(queue.constData(), QFile::encodeName(spool.fileName()).constData(),
-                                documentName.toLocal8Bit().constData(), 0, nullptr);
-  return job > 0;
 #endif
+  // The user's file is replaced only by a whole report.
+  const std::optional<QByteArray> pdf = ReadRegularFile(spool.fileName(), std::numeric_limits<qint32>::max());
+  return pdf && WriteFileAtomically(pdfFile, *pdf) == WriteResult::Written;
 }
 
 }  // namespace ptlog
