@@ -1,13 +1,16 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/Errors.h"
+#include "record/RecordFile.h"
+#include "tools/RecordGenerator.h"
+
+#include <gtest/gtest.h>
 #include <QDir>
-#include <QString>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <ostream>
-
-#include "platform/Errors.h"
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -28,6 +31,11 @@ public:
 private:
   QTemporaryDir dir_;
 };
+
+// Every name in a folder, hidden ones too: leftovers of a write show up.
+inline QStringList AllEntries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
 
 // A path as the programs write it: backslashes on Windows.
 inline QString Native(const QString& path) { return QDir::toNativeSeparators(path); }

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 
 #include <sys/mount.h>
 
@@ -22,11 +21,6 @@ SmallFileSystem::~SmallFileSystem() {
 bool SmallFileSystem::MakeReadOnly() {
   return mounted_ && ::mount(nullptr, QFile::encodeName(folder_).constData(), nullptr,
                              MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
-}
-
-QStringList AllEntries(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                QDir::Name);
 }
 
 }  // namespace ptlog::test

@@ -22,7 +22,4 @@ private:
   bool mounted_ = false;
 };
 
-// Every name in a folder, hidden ones too: leftovers of a write show up.
-QStringList AllEntries(const QString& folder);
-
 }  // namespace ptlog::test

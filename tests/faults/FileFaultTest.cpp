@@ -1,26 +1,11 @@
-// The windows meeting files that cannot be written, are not what they were,
-// or carry names the platform cannot spell.
+// The windows meeting files that cannot be written or are not what they were.
 #include "FaultSupport.h"
 #include "mainwin/Form1Fixture.h"
-#include "record/RecordFile.h"
-#include "settings/IniFile.h"
-#include "tool/ToolForm.h"
-
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include <sys/stat.h>
 
 using namespace ptlog;
-using ptlog::test::AllEntries;
-using ptlog::test::Form1Fixture;
-using ptlog::test::PlainRecord;
-using ptlog::test::Scratch;
-using ptlog::test::SmallFileSystem;
+using namespace ptlog::test;
 
 namespace {
 
@@ -63,14 +48,6 @@ protected:
     EXPECT_EQ(desktop.Texts(), QStringList{"設定ファイルに書き込めません。"});
     EXPECT_TRUE(tool.isVisible());
   }
-  void StartOnData() {
-    Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\nProgramPath=" +
-          scratch.Path("prog/").toUtf8() + "\r\n");
-  }
-  void Load(const QString& path) {
-    desktop.answers = {path};
-    form->Command2->click();
-  }
 };
 
 TEST_F(Faults, SettingsFileThatCannotBeReplacedStays) {
@@ -104,10 +81,7 @@ TEST_F(Faults, SettingsFileThatCannotBeReplacedStays) {
 // its place is neither read nor moved.
 TEST_F(Faults, RecordsThatAreNotRecordsAreRefused) {
   StartOnData();
-  const QString plain = scratch.Path("data/plain.txt");
-  WriteRecordFile(plain, tools::RecordText(PlainRecord(3)));
-  const QString folder = scratch.Path("data/0001060720100530.txt");
-  WriteRecordFile(folder, tools::RecordText(PlainRecord(1)));
+  const QString plain = Put("plain.txt", PlainRecord(3)), folder = Put("0001060720100530.txt", PlainRecord(1));
   Load(folder);
   const QImage picture = form->Picture1->Canvas().copy();
   QFile::remove(folder);
@@ -147,28 +121,13 @@ TEST_F(Faults, SnapshotOntoAFullDiskKeepsTheEarlierPictureAndWorkBitmap) {
   const QString jpg = scratch.Write("prog/shot.jpg", "earlier picture");
   const QString bmp = scratch.Write("prog/Work.bmp", "earlier bitmap");
   Fill(scratch.Path("prog"));
-  WriteRecordFile(scratch.Path("data/0001.txt"), tools::RecordText(PlainRecord(1)));
-  Load(scratch.Path("data/0001.txt"));
+  Load(Put("0001.txt", PlainRecord(1)));
   desktop.answers = {jpg};
   form->Command6->click();
   EXPECT_EQ(desktop.Texts(), (QStringList{"コピー保存して宜しいですか？", "JPEGファイルを保存できませんでした。"}));
   EXPECT_EQ(Scratch::Read(jpg) + Scratch::Read(bmp), "earlier pictureearlier bitmap");
   EXPECT_EQ(AllEntries(scratch.Path("prog")), (QStringList{"Work.bmp", "filler", "shot.jpg"}));
   EXPECT_FALSE(form->Command6->isHidden());
-}
-
-TEST_F(Faults, ToolListsFoldersWithUnspellableNamesAsIfAbsentAndTouchesNone) {
-  QDir().mkpath(scratch.Path("data/a"));
-  // "テスト" in Shift-JIS: not a name in this platform's file-name encoding.
-  const QByteArray raw = QFile::encodeName(scratch.Path("data")) + "/\x83\x65\x83\x58\x83\x67";
-  ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
-  const QString ini =
-      scratch.Write("prog/s.ini", EncodeSettingText("[Data Set]\r\nDataPath=" + scratch.Path("data") + "\r\n"));
-  ToolForm tool(desktop, SettingsLocation{scratch.Path("prog") + "/", ini});
-  tool.Startup();
-  EXPECT_EQ(std::make_pair(tool.Dir1->count(), tool.Dir1->item(1)->text()), std::make_pair(2, QString("a")));
-  EXPECT_TRUE(desktop.shown.empty());
-  EXPECT_TRUE(QFileInfo::exists(QFile::decodeName(raw)) || ::access(raw.constData(), F_OK) == 0);
 }
 
 }  // namespace

@@ -1,14 +1,7 @@
 // The Windows build's download from COM1, as a user starts it. The test
 // script links Wine's COM1 to a pseudo-terminal where the logger simulator
 // answers, names the settings file, and compares the files written.
-#include "FakeDesktop.h"
-#include "TestSupport.h"
-#include "mainwin/Form1.h"
-#include "settings/SettingsFile.h"
-
-#include <gtest/gtest.h>
-#include <QCoreApplication>
-#include <QPushButton>
+#include "WindowTest.h"
 
 TEST(Com1Download, TheButtonDownloadsEveryRecord) {
   const QString ini = qEnvironmentVariable("PTLOG_COM1_SETTINGS");

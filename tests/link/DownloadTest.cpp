@@ -1,16 +1,8 @@
 // Downloads over a real pseudo-terminal pair against the logger simulator.
 #include "LinkFixture.h"
 
-#include "record/RecordFile.h"
-#include "tools/RecordGenerator.h"
-
-#include <QDir>
-
 using namespace ptlog;
-using ptlog::test::LinkFixture;
-using ptlog::test::MakeRecords;
-using ptlog::test::Scratch;
-using ptlog::test::Simulator;
+using namespace ptlog::test;
 
 namespace {
 

@@ -42,11 +42,6 @@ void LinkFixture::SetUp() {
   QDir().mkpath(scratch.Path("data"));
 }
 
-QStringList LinkFixture::DataFiles() const {
-  return QDir(scratch.Path("data"))
-      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 QString MakeRecords(const Scratch& scratch, const QString& folder, int count) {
   const QString dir = scratch.Path(folder);
   QDir().mkpath(dir);

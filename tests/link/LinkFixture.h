@@ -37,7 +37,7 @@ protected:
   LinkSettings SettingsFor(const QString& device, int retries = 3) const {
     return {1, QStringLiteral("9600,n,8,1"), device, qint16(retries), scratch.Path("data") + "/"};
   }
-  QStringList DataFiles() const;
+  QStringList DataFiles() const { return AllEntries(scratch.Path("data")); }
 
   Scratch scratch;
   TickClock clock;

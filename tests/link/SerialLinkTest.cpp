@@ -2,16 +2,12 @@
 #include "LinkFixture.h"
 
 #include "link/LineMarks.h"
-#include "platform/Errors.h"
 
-#include <QCoreApplication>
-#include <fcntl.h>
 #include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 using namespace ptlog;
-using ptlog::test::LinkFixture;
+using namespace ptlog::test;
 
 namespace {
 
@@ -21,11 +17,6 @@ protected:
     LinkFixture::SetUp();
     char name[256] = {};
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    termios tio{};
-    tcgetattr(slave, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(slave, TCSANOW, &tio);
-    fcntl(master, F_SETFL, O_NONBLOCK);
     link.SetSettings(SettingsFor(QString::fromLocal8Bit(name)));
     port.Configure(1, "9600,n,8,1", QString::fromLocal8Bit(name));
     port.Open();
@@ -36,44 +27,16 @@ protected:
     ::close(slave);
   }
   void Send(const QByteArray& bytes) { ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size()); }
-  // Lets the window's events run until `done` holds (bounded).
-  template <typename Pred>
-  void RunUntil(Pred done) {
-    for (int i = 0; i < 2000 && !done(); ++i) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  }
   int master = -1, slave = -1;
 };
 
-// What comes fills the buffer and the activity label, which starts afresh
-// after ten characters; what goes out goes one character a tick.
-TEST_F(Pty, ReceiveAndSendPaths) {
-  Send("ABCDEFGHIJ");
-  RunUntil([&] { return link.ReceiveBuffer.size() >= 10; });
-  EXPECT_EQ(view.activity[0], "ABCDEFGHIJ");
-  Send("K");
-  RunUntil([&] { return link.ReceiveBuffer.size() >= 11; });
-  EXPECT_EQ(std::make_tuple(view.activity[0], link.ReceivedTotal, link.ReceiveBuffer),
-            std::make_tuple(QString("K"), 11, QByteArray("ABCDEFGHIJK")));
-
+// What goes out goes one character a tick. Data every two ticks for a
+// while: a wait of 3 lasts until 16 quiet ticks; a wait of 40 is cut short
+// the same way.
+TEST_F(Pty, SendsOneCharacterATickAndWaitsUntilSixteenQuietTicks) {
   const qint64 start = clock.TicksSeen;
   link.SendSlowly("CmdRM\r");
   EXPECT_EQ(clock.TicksSeen - start, 6);
-  QByteArray got;
-  char buffer[64];
-  RunUntil([&] {
-    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) got.append(buffer, n);
-    return got.size() >= 6;
-  });
-  EXPECT_EQ(got, "CmdRM\r");
-  // New settings take effect at the next open.
-  port.Configure(1, "4800,e,7,2", "/nonexistent");
-  port.Close();
-  EXPECT_THROW(port.Open(), PlatformError);
-}
-
-TEST_F(Pty, WaitsLastUntilSixteenQuietTicksAfterTheLastData) {
-  // Data every two ticks for a while: a wait of 3 lasts until 16 quiet ticks;
-  // a wait of 40 is cut short the same way.
   for (int wait : {3, 40}) {
     int sent = 0;
     qint64 lastReceive = -1;
@@ -91,17 +54,9 @@ TEST_F(Pty, WaitsLastUntilSixteenQuietTicksAfterTheLastData) {
   }
 }
 
-// Line events: their messages; the driver's marks in the data (PARMRK)
-// become events wherever a read is cut.
-TEST_F(LinkFixture, LineEventsAndTheirMarks) {
-  const std::pair<int, const char*> messages[] = {
-      {1001, "中断信号受信"}, {1004, "フレームエラー"}, {1009, "受信パリティエラー"}, {1010, "送信バッファフル"},
-      {1011, "DCB取得エラー"}, {1002, "未定義エラー発生"}, {1, ""}, {1006, ""}, {1008, ""}, {2, ""}};
-  for (auto [code, message] : messages) {
-    view.lineErrors.clear();
-    link.HandleCommEvent(code);
-    EXPECT_EQ(view.lineErrors.join(""), QString::fromUtf8(message)) << code;
-  }
+// The driver's marks in the data (PARMRK) become line events wherever a
+// read is cut.
+TEST(LineMarks, BecomeEventsWhereverAReadIsCut) {
   const std::tuple<QByteArray, bool, QByteArray, std::vector<int>> marks[] = {  // in, parity, data, events
       {QByteArray("a\xFF\x00\x00" "b", 5), false, "ab", {1001}}, {QByteArray("a\xFF\x00x" "b", 5), false, "ab", {1004}},
       {QByteArray("a\xFF\x00x", 4), true, "a", {1009}}, {"\xFF\xFF", false, "\xFF", {}}};

@@ -1,13 +1,7 @@
 #pragma once
 
-#include "FakeDesktop.h"
-#include "TestSupport.h"
-#include "mainwin/Form1.h"
-#include "tools/RecordGenerator.h"
+#include "WindowTest.h"
 
-#include <gtest/gtest.h>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <memory>
 
 namespace ptlog::test {
@@ -18,16 +12,6 @@ inline tools::RecordSpec PlainRecord(int number, int samples = 100, int pipeType
   s.inspectionNumber = number, s.pipeType = pipeType, s.intervalSeconds = 10, s.measureMinutes = s.testMinutes = 20;
   s.samples.assign(samples, 500000);
   return s;
-}
-
-// Runs the event loop until `done` holds; the limit only keeps a broken
-// build from hanging the suite.
-template <typename Pred>
-bool RunUntil(Pred done, int limitMs = 10000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  return done();
 }
 
 // A main window on a settings file of the test's own; the desktop answers.
@@ -45,6 +29,23 @@ protected:
     form = std::make_unique<Form1>(desktop, where, tickMs);
     form->Load();
     return *form;
+  }
+  // The window on a data folder and a program folder of the test's own.
+  Form1& StartOnData() {
+    QDir().mkpath(scratch.Path("data"));
+    QDir().mkpath(scratch.Path("prog"));
+    return Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\nProgramPath=" +
+                 scratch.Path("prog/").toUtf8() + "\r\n");
+  }
+  QString Put(const QString& name, const tools::RecordSpec& spec) {
+    const QString path = scratch.Path("data/" + name);
+    WriteRecordFile(path, tools::RecordText(spec));
+    return path;
+  }
+  // The load button, the file dialog answering `path`.
+  void Load(const QString& path) {
+    desktop.answers = {path};
+    form->Command2->click();
   }
   QByteArray SettingsBytes() const { return Scratch::Read(form->Location().SettingsFilePath); }
 

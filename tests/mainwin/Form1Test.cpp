@@ -1,23 +1,11 @@
 // The main window as a user meets it: start-up and shutdown, its controls,
 // and loading, saving and looking at record files.
 #include "Form1Fixture.h"
-#include "record/RecordFile.h"
-#include "tools/RecordGenerator.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFontInfo>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 
 using namespace ptlog;
-using ptlog::test::Form1Fixture;
-using ptlog::test::PlainRecord;
-using ptlog::test::RunUntil;
-using ptlog::test::Scratch;
+using namespace ptlog::test;
 
 namespace {
 
@@ -63,42 +51,21 @@ TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
         << now.constData();
   }
   EXPECT_EQ(desktop.shown.front().title, "KESTRA PTLOG");
-
-  // A quoted argument names no file: defaults, and the write fails silently.
-  const QString quoted = '"' + scratch.Path("q.ini") + '"';
-  desktop.shown.clear();
-  StartWith(LocateSettings(scratch.Path("prog"), {"kestra-ptlog", quoted}, QString())).Unload();
-  EXPECT_TRUE(desktop.shown.empty());
-  EXPECT_FALSE(QFile::exists(scratch.Path("q.ini")));
 }
 
 using Controls = Form1Fixture;
 
-TEST_F(Controls, MinchoCaptionsPanelAndChoices) {
-  Form1& f = Start("[Display Set]\r\nDetails=2\r\n");
-  const QFontInfo caption(f.Label3[0]->font());
-  EXPECT_TRUE(caption.family().contains("IPAMincho") || caption.family().contains("IPA明朝"))
-      << caption.family().toStdString();
-  EXPECT_TRUE(QFontMetrics(f.Label3[0]->font()).inFontUcs4(0x691C)) << "検 has a glyph";
-
-  f.Frame2->show();
-  f.Command7->show();
-  f.Command7->click();
-  EXPECT_TRUE(f.Command7->isHidden() && f.Frame2->isHidden()) << "OK hides the panel";
-
-  // The option pairs are separate groups; a grey details box becomes checked.
+// The option pairs are separate groups; a grey details box becomes checked.
+// Return and Down go to the next entry, Up back, Esc to the first; other
+// keys still reach the field. The timer counts down to zero, blinking the status.
+TEST_F(Controls, ChoicesEntryKeysAndTheTimer) {
+  Form1& f = Start("[Display Set]\r\nDetails=2\r\n", 2);
   f.Option2[1]->click();
   f.Option1[1]->click();
   f.Check1->click();
   EXPECT_EQ(Choices(f), "2MPa water 1 ");
   f.Check1->click();
   EXPECT_EQ(f.Check1->Value(), 0);
-}
-
-// Return and Down go to the next entry, Up back, Esc to the first; other
-// keys still reach the field. The timer counts down to zero, blinking the status.
-TEST_F(Controls, EntryKeysAndTheTimer) {
-  Form1& f = Start(QByteArray(), 2);
   f.show();
   f.activateWindow();
   ASSERT_TRUE(RunUntil([&] { return f.isActiveWindow(); }));
@@ -129,19 +96,7 @@ TEST_F(Controls, EntryKeysAndTheTimer) {
 
 class Files : public Form1Fixture {
 protected:
-  void SetUp() override {
-    QDir().mkpath(scratch.Path("data"));
-    Start("[Data Set]\r\nDataPath=" + scratch.Path("data/").toUtf8() + "\r\n");
-  }
-  QString Put(const QString& name, const tools::RecordSpec& spec) {
-    const QString path = scratch.Path("data/" + name);
-    WriteRecordFile(path, tools::RecordText(spec));
-    return path;
-  }
-  void Load(const QString& path) {
-    desktop.answers = {path};
-    form->Command2->click();
-  }
+  void SetUp() override { StartOnData(); }
   // The entries, then the choices.
   QString Shows() const {
     return form->Text1[1]->text() + " " + form->Text1[2]->text() + " " + Choices(*form);

@@ -1,17 +1,12 @@
-// Whole-file writes shared by the two programs and left behind by killed ones.
+// The settings file written by the two programs at once.
 #include "TestSupport.h"
-#include "platform/FileAccess.h"
 #include "settings/IniFile.h"
-
-#include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ptlog;
-using ptlog::test::Scratch;
+using namespace ptlog::test;
 
 namespace {
 
@@ -37,21 +32,6 @@ TEST(SettingsWrites, TwoProgramsWritingAtOnceLoseNoKey) {
     EXPECT_EQ(ReadProfileString(ini, "Display Set", "Scale", ""), scale) << round;
   }
   EXPECT_EQ(QDir(scratch.Path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"KESTRA PTLOG.ini"});
-}
-
-TEST(AtomicWrites, LeftoversOfKilledWritersGoAndWritesInProgressStay) {
-  Scratch scratch;
-  // A writer that has ended (a child that exited) and one still running (us).
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
-  const QString stale = scratch.Write(QStringLiteral(".r.txt.ptlog-%1-old").arg(child), "whole but left over");
-  const QString live = scratch.Write(QStringLiteral(".r.txt.ptlog-%1-new").arg(::getpid()), "in progress");
-
-  EXPECT_EQ(WriteFileAtomically(scratch.Path("r.txt"), QByteArray("line\r\n")), WriteResult::Written);
-  EXPECT_FALSE(QFile::exists(stale));
-  EXPECT_TRUE(QFile::exists(live));
-  EXPECT_EQ(Scratch::Read(scratch.Path("r.txt")), "line\r\n");
 }
 
 }  // namespace

@@ -3,17 +3,9 @@
 #include "settings/MainSettings.h"
 
 #include "TestSupport.h"
-#include "platform/Errors.h"
-
-#include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 using namespace ptlog;
-using ptlog::test::Native;
-using ptlog::test::Scratch;
-using ptlog::test::ValueOrError;
+using namespace ptlog::test;
 
 namespace {
 

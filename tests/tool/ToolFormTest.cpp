@@ -1,24 +1,11 @@
-#include "tool/ToolForm.h"
-
-#include "FakeDesktop.h"
-#include "TestSupport.h"
+#include "WindowTest.h"
 #include "platform/ProgramStart.h"
 #include "settings/IniFile.h"
 
-#include <gtest/gtest.h>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
-#include <memory>
 
 using namespace ptlog;
-using ptlog::test::Native;
-using ptlog::test::Scratch;
+using namespace ptlog::test;
 
 namespace {
 
