@@ -35,10 +35,10 @@ public:
   int width = 1, style = 0;  // the pen now
 
   std::vector<Call> Lines(std::optional<Rgb> colour) const {
-    return Where([&](const Call& c) { return c.op == Op::Line && c.colour == colour; });
-  }
-  std::vector<Call> Prints() const {
-    return Where([](const Call& c) { return c.op == Op::Print; });
+    std::vector<Call> lines;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(lines),
+                 [&](const Call& c) { return c.op == Op::Line && c.colour == colour; });
+    return lines;
   }
   // The first print of exactly this text, if any.
   std::optional<Call> PrintOf(const QString& text) const {
@@ -50,12 +50,6 @@ private:
   void Push(Call c) {
     c.drawWidth = width, c.drawStyle = style;
     calls.push_back(std::move(c));
-  }
-  template <typename Pred>
-  std::vector<Call> Where(Pred pred) const {
-    std::vector<Call> out;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(out), pred);
-    return out;
   }
   float x_ = 0, y_ = 0;
 };

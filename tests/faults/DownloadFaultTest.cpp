@@ -30,16 +30,10 @@ TEST_F(LinkFixture, DeviceTheUserMayNotUseIsNamedWithTheReason) {
 // files stay, nothing partial is left, and what was in the way is untouched.
 TEST_F(LinkFixture, DataFolderFaultsStopWithTheErrorAndLeaveNoPart) {
   const QString data = scratch.Path("data"), logger = MakeRecords(scratch, "logger", 3);
-  const auto download = [&] {
-    Simulator sim(logger, {"--baud", "0"});
-    link.SetSettings(SettingsFor(sim.device));
-    link.DownloadRecords();
-    port.Close();  // each download with a simulator of its own
-  };
   {
     SmallFileSystem disk(data, 8);  // room for two small records and not a third
     if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
-    download();
+    DownloadFrom(logger);
     EXPECT_EQ(view.errors, QStringList{" 61\rディスクがいっぱいです。"});
     EXPECT_EQ(AllEntries(data), (QStringList{kFirst, kSecond}));
     EXPECT_TRUE(Scratch::Read(data + "/" + kSecond).endsWith("\r\n"));
@@ -52,20 +46,20 @@ TEST_F(LinkFixture, DataFolderFaultsStopWithTheErrorAndLeaveNoPart) {
     view.onActivity = [&] {
       if (!readOnly && DataFiles().size() == 1) readOnly = disk.MakeReadOnly();
     };
-    download();
+    DownloadFrom(logger);
     ASSERT_TRUE(readOnly);
     EXPECT_EQ(view.errors, QStringList{" 75\rパス名が無効です。"});
     EXPECT_EQ(AllEntries(data), QStringList{kFirst});
   }
   scratch.Write("data/" + kSecond + "/inside.txt", "keep");
   view = {};
-  download();
+  DownloadFrom(logger);
   EXPECT_EQ(view.errors, QStringList{" 75\rパス名が無効です。"});
   EXPECT_EQ(Scratch::Read(data + "/" + kSecond + "/inside.txt"), "keep");
   // Out of the way, the next download gets them all.
   QDir(data + "/" + kSecond).removeRecursively();
   view = {};
-  download();
+  DownloadFrom(logger);
   EXPECT_EQ(view.status, "3　件のデータを読み込みました。");
   EXPECT_EQ(DataFiles().size(), 3);
 }

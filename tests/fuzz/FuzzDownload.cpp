@@ -98,18 +98,14 @@ private:
   QByteArray sent_, pending_;
 };
 
-QCoreApplication& App() {
-  static int argc = 1;
-  static char name[] = "fuzz_download";
-  static char* argv[] = {name, nullptr};
-  static QCoreApplication app(argc, argv);
-  return app;
-}
+int argc = 1;
+char name[] = "fuzz_download";
+char* argv[] = {name, nullptr};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  App();
+  static QCoreApplication app(argc, argv);
   static QTemporaryDir dir;
   if (size < 1) return 0;
 
@@ -130,11 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TickClock clock;
   test::FakeDownloadView view;
   LoggerLink link(line, clock, view);
-  LinkSettings settings;
-  settings.CommSettings = QStringLiteral("9600,n,8,1");
-  settings.ReadRetrial = qint16(data[0] & 3);
-  settings.DataPath = dir.path() + QLatin1Char('/');
-  link.SetSettings(settings);
+  link.SetSettings({1, QStringLiteral("9600,n,8,1"), {}, qint16(data[0] & 3), dir.path() + QLatin1Char('/')});
 
   QTimer ticker;
   ticker.setInterval(0);

@@ -27,10 +27,8 @@ TEST_F(LinkFixture, EveryFileIsOneWholeLineAsSent) {
     QDir(scratch.Path("data")).removeRecursively();
     QDir().mkpath(scratch.Path("data"));
     view = {};
-    Simulator sim(records, {"--baud", "0", "--mode", c.mode, "--split-pause-ms", QString::number(24 * kTickMs)});
-    ASSERT_FALSE(sim.device.isEmpty());
-    link.SetSettings(SettingsFor(sim.device));
-    link.DownloadRecords();
+    const QStringList received =
+        DownloadFrom(records, {"--mode", c.mode, "--split-pause-ms", QString::number(24 * kTickMs)});
     EXPECT_TRUE(view.errors.isEmpty()) << c.mode << view.errors.join('|').toStdString();
     EXPECT_EQ(view.status, QString::fromUtf8(c.result)) << c.mode;
     EXPECT_TRUE(view.panelVisible && view.okVisible && view.activity[0].isEmpty());
@@ -40,18 +38,17 @@ TEST_F(LinkFixture, EveryFileIsOneWholeLineAsSent) {
       EXPECT_EQ(Scratch::Read(scratch.Path("data/" + files[i])),
                 Scratch::Read(QDir(records).filePath(QStringLiteral("in%1.txt").arg(i))))
           << c.mode << " " << files[i].toStdString();
-    EXPECT_EQ(sim.Received(), QStringList({"CR", "CmdRM", "CmdDC"}).mid(0, c.closingSent ? 3 : 2));
+    EXPECT_EQ(received, QStringList({"CR", "CmdRM", "CmdDC"}).mid(0, c.closingSent ? 3 : 2));
     EXPECT_FALSE(port.IsOpen());
   }
 }
 
 TEST_F(LinkFixture, SilentLoggerIsAskedReadRetrialPlusOneTimes) {
   for (auto [retries, attempts] : {std::pair{3, 4}, {0, 1}}) {
-    Simulator sim(MakeRecords(scratch, "logger", 1), {"--baud", "0", "--mode", "silent"});
-    link.SetSettings(SettingsFor(sim.device, retries));
-    link.DownloadRecords();
+    const QStringList received = DownloadFrom(MakeRecords(scratch, "logger", 1), {"--mode", "silent"},
+                                              [&](LinkSettings& s) { s.ReadRetrial = qint16(retries); });
     EXPECT_EQ(view.status, "読み込むデータが有りません。") << retries;
-    EXPECT_EQ(sim.Received().count("CmdRM"), attempts) << retries;
+    EXPECT_EQ(received.count("CmdRM"), attempts) << retries;
     EXPECT_TRUE(DataFiles().isEmpty());
   }
 }
@@ -64,9 +61,7 @@ TEST_F(LinkFixture, SameNameTwiceKeepsTheLaterAndCountsBoth) {
   second.testPressureKpa = 1500;
   WriteRecordFile(dir + "/a.txt", tools::RecordText(first));
   WriteRecordFile(dir + "/b.txt", tools::RecordText(second));
-  Simulator sim(dir, {"--baud", "9600"});  // the logger's own speed, paced
-  link.SetSettings(SettingsFor(sim.device));
-  link.DownloadRecords();
+  DownloadFrom(dir, {"--baud", "9600"});  // the logger's own speed, paced
   EXPECT_EQ(view.status, "2　件のデータを読み込みました。");
   ASSERT_EQ(DataFiles().size(), 1);
   EXPECT_EQ(Scratch::Read(scratch.Path("data/" + DataFiles()[0])), Scratch::Read(dir + "/b.txt"));
@@ -80,28 +75,21 @@ TEST_F(LinkFixture, PlatformErrorsTakeTheErrorPath) {
       {[](LinkSettings& s) { s.CommSettings.clear(); }, " 8018\rポートが開いていないときは無効な操作です。"},
       {[](LinkSettings& s) { s.CommSettings = "fast"; }, " 380\rプロパティの値が不正です。"}};
   for (const auto& [change, message] : cases) {
-    Simulator sim(MakeRecords(scratch, "logger", 1), {"--baud", "0"});
     view = {};
-    LinkSettings settings = SettingsFor(sim.device);
-    change(settings);
-    link.SetSettings(settings);
-    link.DownloadRecords();
+    DownloadFrom(MakeRecords(scratch, "logger", 1), {}, change);
     EXPECT_EQ(view.errors, QStringList{message});
     EXPECT_FALSE(view.panelVisible);
     EXPECT_EQ(view.activity[0], "");
-    port.Close();
   }
 }
 
 // No to the question does nothing; a second press while one runs is refused;
 // the program ending abandons the download without a result.
 TEST_F(LinkFixture, QuestionSecondPressAndProgramEnd) {
-  Simulator sim(MakeRecords(scratch, "logger", 1), {"--baud", "0"});
+  const QString records = MakeRecords(scratch, "logger", 1);
   view.answerYes = false;
-  link.SetSettings(SettingsFor(sim.device));
-  link.DownloadRecords();
+  EXPECT_TRUE(DownloadFrom(records).isEmpty());
   EXPECT_FALSE(view.panelVisible || port.IsOpen());
-  EXPECT_TRUE(sim.Received().isEmpty());
 
   view.answerYes = true;
   bool tried = false;
@@ -111,20 +99,17 @@ TEST_F(LinkFixture, QuestionSecondPressAndProgramEnd) {
     EXPECT_TRUE(link.Running());
     link.DownloadRecords();
   };
-  link.DownloadRecords();
+  DownloadFrom(records);
   EXPECT_TRUE(tried);
   EXPECT_EQ(view.questions.size(), 2);
   EXPECT_EQ(view.status, "1　件のデータを読み込みました。");
   EXPECT_FALSE(link.Running());
 
-  Simulator silent(MakeRecords(scratch, "logger", 1), {"--baud", "0", "--mode", "silent"});
   view = {};
-  link.SetSettings(SettingsFor(silent.device));
   QTimer::singleShot(10 * kTickMs, [this] { view.ending = true; });
-  link.DownloadRecords();
+  EXPECT_LT(DownloadFrom(records, {"--mode", "silent"}).count("CmdRM"), 4);
   EXPECT_EQ(view.status, "データ読み込み中") << "no result was shown";
   EXPECT_TRUE(view.errors.isEmpty());
-  EXPECT_LT(silent.Received().count("CmdRM"), 4);
 }
 
 }  // namespace

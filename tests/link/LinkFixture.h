@@ -34,10 +34,23 @@ protected:
   static constexpr int kTickMs = 8;
   void SetUp() override;
   void TearDown() override { port.Close(); }
-  LinkSettings SettingsFor(const QString& device, int retries = 3) const {
-    return {1, QStringLiteral("9600,n,8,1"), device, qint16(retries), scratch.Path("data") + "/"};
+  LinkSettings SettingsFor(const QString& device) const {
+    return {1, QStringLiteral("9600,n,8,1"), device, 3, scratch.Path("data") + "/"};
   }
   QStringList DataFiles() const { return AllEntries(scratch.Path("data")); }
+  // A download from a simulator of its own serving `records` unpaced (the
+  // options may say otherwise); `change` adjusts the settings. What the
+  // simulator received.
+  QStringList DownloadFrom(const QString& records, const QStringList& options = {},
+                           const std::function<void(LinkSettings&)>& change = {}) {
+    port.Close();  // a port an earlier download left open
+    Simulator sim(records, QStringList{"--baud", "0"} + options);
+    LinkSettings settings = SettingsFor(sim.device);
+    if (change) change(settings);
+    link.SetSettings(settings);
+    link.DownloadRecords();
+    return sim.Received();
+  }
 
   Scratch scratch;
   TickClock clock;

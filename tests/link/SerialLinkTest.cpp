@@ -75,8 +75,6 @@ TEST(LineSettingsText, ParsedOrRefused) {
   EXPECT_EQ(ParseLineSettings("9600,n,8,1.5").stopBits, 1.5);
   for (const char* bad : {"", "9600", "9600,x,8,1", "9600,n,9,1", "fast,n,8,1", "9600,n,8,3", "0,n,8,1"})
     EXPECT_THROW(ParseLineSettings(bad), PlatformError) << bad;
-  EXPECT_EQ(PortDeviceName(12, ""), "/dev/ttyS11");
-  EXPECT_EQ(PortDeviceName(1, "/dev/ttyUSB0"), "/dev/ttyUSB0");
 }
 
 }  // namespace

@@ -25,10 +25,6 @@ TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
             (std::vector<qint32>{3, 77, 2006, 12, 31, 17, 59, 58, 300, 30, 450, 3, 1750, 6, 120, 1234, 2, 600,
                                  700000, 750000, 650000}));
   EXPECT_EQ(ElapsedEndSeconds(r), 120 * 60 - 600);
-  for (auto [code, hour] : {std::pair{41, 13}, {40, 12}, {51, 23}, {39, 39}}) {
-    s.hourCode = code;
-    EXPECT_EQ(DecodeHeader(tools::RecordText(s)).Hour, hour) << code;
-  }
   s.sampleCountField = 0;
   EXPECT_EQ(DecodeHeader(tools::RecordText(s)).SampleCount, 1);
   for (const char* damaged : {"", "zz", "0002000111"}) EXPECT_LT(DecodeHeader(damaged).APressurePa, 0) << damaged;

@@ -58,13 +58,6 @@ TEST(WriteProfile, ChangesOnlyTheKeyAndLeavesNoTemporary) {
     EXPECT_EQ(Scratch::Read(path), after);
     EXPECT_EQ(QDir(scratch.Path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"s.ini"});
   }
-  // No folder, a file for a folder, a folder for the file: nothing written.
-  Scratch scratch;
-  const QString notAFolder = scratch.Write("plain", "x");
-  QDir().mkpath(scratch.Path("dir.ini"));
-  for (const QString& path : {scratch.Path("no/dir/s.ini"), notAFolder + "/s.ini", scratch.Path("dir.ini")})
-    EXPECT_FALSE(WriteProfileStrings(path, {{"A", "K", "v"}}) || QFileInfo(path).isFile()) << path.toStdString();
-  EXPECT_EQ(Scratch::Read(notAFolder), "x");
 }
 
 TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
