@@ -38,28 +38,22 @@ QString RunTool(const QString& program, const QStringList& args) {
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
   if (!unixName) return {};
   QString command = QStringLiteral("Z:\\usr\\bin\\") + program;
-  for (const QString& arg : args) {
-    char* name = arg.contains(QLatin1Char(':'))
-                     ? unixName(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(arg).utf16()))
-                     : nullptr;
-    command += QStringLiteral(" \"") + (name ? QString::fromLocal8Bit(name) : arg) + QLatin1Char('"');
-    if (name) ::HeapFree(::GetProcessHeap(), 0, name);
+  for (const QString& arg : args) {  // the Unix names' memory is left to the test's end
+    const char* name = arg.contains(QLatin1Char(':')) ? unixName(qUtf16Printable(Native(arg))) : nullptr;
+    command += QStringLiteral(" \"%1\"").arg(name ? QString::fromLocal8Bit(name) : arg);
   }
   QTemporaryDir dir;
-  const QString out = QDir::toNativeSeparators(dir.filePath(QStringLiteral("out.txt")));
+  const QString out = Native(dir.filePath(QStringLiteral("out.txt")));
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t*>(out.utf16()), GENERIC_WRITE, FILE_SHARE_READ,
-                              &inherit, CREATE_ALWAYS, 0, nullptr);
   STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE), startup.hStdOutput = file;
-  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+  startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = ::CreateFileW(qUtf16Printable(out), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                     CREATE_ALWAYS, 0, nullptr);
   PROCESS_INFORMATION process{};
   std::wstring line = command.toStdWString();
   if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
     ::CloseHandle(process.hProcess), ::CloseHandle(process.hThread);
-  ::CloseHandle(file);
+  ::CloseHandle(startup.hStdOutput);
   // Wine cannot wait for a Linux process: the output is whole once it has
   // stopped growing for a while.
   QByteArray text;
