@@ -12,7 +12,7 @@ class FakeDownloadView : public DownloadView {
 public:
   bool AskYesNo(const QString& q) override { return questions << q, answerYes; }
   void ShowError(const QString& t) override { errors << t; }
-  void ShowLineError(const QString& t) override { lineErrors << t; }
+  void ShowLineError(const QString&) override {}
   void SetStatusText(const QString& t) override { status = t; }
   void SetStatusTextVisible(bool) override {}
   void SetOkVisible(bool v) override { okVisible = v; }
@@ -28,7 +28,7 @@ public:
   bool Ending() const override { return ending; }
 
   bool answerYes = true, ending = false, okVisible = false, panelVisible = false;
-  QStringList questions, errors, lineErrors;
+  QStringList questions, errors;
   QString status, activity[2];
   std::function<void(bool)> onPanel;
   std::function<void()> onActivity;

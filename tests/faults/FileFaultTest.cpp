@@ -27,10 +27,6 @@ bool (*const kOddMakers[])(const QString&) = {
 
 class Faults : public Form1Fixture {
 protected:
-  void SetUp() override {
-    QDir().mkpath(scratch.Path("data"));
-    QDir().mkpath(scratch.Path("prog"));
-  }
   // The main program and the tool on a settings file they cannot replace: the
   // main program ends quietly, the tool says so and stays open.
   void ExpectSettingsKept(const QString& ini) {
@@ -51,6 +47,7 @@ protected:
 };
 
 TEST_F(Faults, SettingsFileThatCannotBeReplacedStays) {
+  QDir().mkpath(scratch.Path("data"));
   const QString ini = scratch.Write("prog/s.ini", kStored);
   QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   // The folder would take a new file: only the file's own permission stops it.

@@ -19,17 +19,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 using namespace ptlog;
 
 namespace {
 
+// A chunk of bytes (event 0), a line event, or a pause.
 struct Step {
-  enum Kind { Chunk, Event, Pause } kind;
   QByteArray bytes;
   int event = 0;
 };
+constexpr int kPause = -1;
 
 constexpr int kEvents[] = {CommEventBreak,  CommEventFrame,  CommEventOverrun, CommEventRxOver,
                            CommEventRxParity, CommEventTxFull, 99};
@@ -47,31 +49,22 @@ public:
     if (sent_.endsWith("CmdRM\r")) answering_ = true;
   }
   int PendingCount() const override { return int(pending_.size()); }
-  QByteArray ReadAll() override {
-    QByteArray all;
-    all.swap(pending_);
-    return all;
-  }
+  QByteArray ReadAll() override { return std::exchange(pending_, {}); }
 
   // One tick of the far end: the next step of the script, if it is answering.
   void Tick() {
     if (!answering_ || next_ >= steps.size()) return;
     const Step& step = steps[next_++];
-    switch (step.kind) {
-      case Step::Chunk:
-        pending_ += step.bytes;
-        delivered += step.bytes;
-        if (OnCommEvent && !step.bytes.isEmpty()) OnCommEvent(CommEventReceive);
-        break;
-      case Step::Event:
-        if (OnCommEvent) OnCommEvent(step.event);
-        break;
-      case Step::Pause:
-        breaks.push_back(delivered.size());
-        answering_ = false;
-        sent_.clear();
-        break;
+    if (step.event == kPause) {
+      breaks.push_back(delivered.size());
+      answering_ = false;
+      sent_.clear();
+      return;
     }
+    pending_ += step.bytes;
+    delivered += step.bytes;
+    const int event = step.event ? step.event : step.bytes.isEmpty() ? 0 : int(CommEventReceive);
+    if (OnCommEvent && event) OnCommEvent(event);
   }
 
   // Whether text stands in what was delivered as one line: from a line start
@@ -112,15 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ScriptedLine line;
   for (size_t i = 1; i < size;) {
     const uint8_t control = data[i++];
-    if (control < 0x80) {
-      const size_t n = std::min<size_t>(control, size - i);
-      line.steps.push_back({Step::Chunk, QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n))});
-      i += n;
-    } else if (control < 0x87) {
-      line.steps.push_back({Step::Event, {}, kEvents[control - 0x80]});
-    } else {
-      line.steps.push_back({Step::Pause, {}});
-    }
+    const size_t n = control < 0x80 ? std::min<size_t>(control, size - i) : 0;
+    line.steps.push_back({QByteArray(reinterpret_cast<const char*>(data + i), qsizetype(n)),
+                          control < 0x80 ? 0 : control < 0x87 ? kEvents[control - 0x80] : kPause});
+    i += n;
   }
 
   TickClock clock;

@@ -10,7 +10,7 @@ using Call = RecordingSurface::Call;
 
 namespace {
 
-constexpr Rgb kBlue{0, 0, 255}, kRed{192, 0, 0}, kGreen{0, 255, 0}, kLineBRed{255, 0, 0}, kOlive{128, 128, 0};
+constexpr Rgb kBlue{0, 0, 255}, kRed{192, 0, 0}, kLineBRed{255, 0, 0}, kOlive{128, 128, 0};
 
 tools::RecordSpec Typed(std::vector<qint32> samples, int interval, int testMinutes) {
   tools::RecordSpec s;
@@ -65,17 +65,6 @@ TEST(TimeAxis, TicksAndLabelsAndTheLongestSpan) {
   EXPECT_NO_THROW(DrawTimeAxis(fits, 155614, 0, 0));
   EXPECT_THROW(DrawTimeAxis(overflows, 155615, 0, 0), PlatformError);
   EXPECT_EQ(overflows.Lines(std::nullopt).size(), fits.Lines(std::nullopt).size());
-}
-
-TEST_F(Redraw, NothingLoadedDrawsFrameScalesAndZeroReadouts) {
-  Draw();
-  EXPECT_EQ(std::make_pair(surface.calls.front().op, surface.calls.back().op),
-            std::make_pair(RecordingSurface::Op::Cls, RecordingSurface::Op::Visible));
-  EXPECT_EQ(surface.Lines(std::nullopt).size(), 13u) << "frame, nine grid lines, bottom axis";
-  EXPECT_TRUE(Of(kBlue).empty() && Of(kGreen).empty());
-  EXPECT_TRUE(surface.PrintOf("1.0MPa") && surface.PrintOf("kPa") && !surface.PrintOf("5分"));
-  for (auto [index, text] : {std::pair{0, "0000"}, {1, "00/00/00 00:00"}, {2, "0分"}, {3, ""}, {14, "    0.00kPa"}})
-    EXPECT_EQ(Caption(index), QString::fromUtf8(text)) << index;
 }
 
 // The trace is clamped one twip outside the frame, drawn two pixels wide

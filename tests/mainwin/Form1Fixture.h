@@ -19,14 +19,14 @@ class Form1Fixture : public ::testing::Test {
 protected:
   void TearDown() override { form.reset(); }
 
-  Form1& Start(const QByteArray& settings, int tickMs = kTickIntervalMs) {
+  Form1& Start(const QByteArray& settings) {
     const QString path =
         settings.isNull() ? scratch.Path("KESTRA PTLOG.ini") : scratch.Write("KESTRA PTLOG.ini", settings);
-    return StartWith(SettingsLocation{scratch.Path("prog") + "/", path}, tickMs);
+    return StartWith(SettingsLocation{scratch.Path("prog") + "/", path});
   }
-  Form1& StartWith(const SettingsLocation& where, int tickMs = kTickIntervalMs) {
+  Form1& StartWith(const SettingsLocation& where) {
     form.reset();
-    form = std::make_unique<Form1>(desktop, where, tickMs);
+    form = std::make_unique<Form1>(desktop, where, kTickIntervalMs);
     form->Load();
     return *form;
   }
@@ -47,7 +47,6 @@ protected:
     desktop.answers = {path};
     form->Command2->click();
   }
-  QByteArray SettingsBytes() const { return Scratch::Read(form->Location().SettingsFilePath); }
 
   Scratch scratch;
   FakeDesktop desktop{PTLOG_SAVEJPG_LIB};

@@ -45,7 +45,7 @@ TEST_F(Startup, StoredChoicesAreShownAndWrittenBack) {
     f.Command99->click();
     f.close();  // the unload step runs once whatever ends the window
     EXPECT_EQ(desktop.ended, ++ended);
-    const QByteArray now = SettingsBytes();
+    const QByteArray now = Scratch::Read(f.Location().SettingsFilePath);
     EXPECT_TRUE(written.isEmpty() ? now == stored : message.isEmpty() ? now == written : now.contains(written))
         << now.constData();
   }
@@ -112,9 +112,7 @@ TEST_F(Files, LoadingRestoresWhatTheNameSavedOrKeepsTheRecordShown) {
     EXPECT_EQ(Shows(), shows) << name;
     EXPECT_EQ(form->State().RecordPath, scratch.Path(QString("data/") + name));
   }
-  const FileDialogRequest& asked = desktop.asked[0];
-  EXPECT_EQ(std::make_tuple(asked.kind, asked.filterIndex, asked.filter, asked.folder),
-            std::make_tuple(FileDialogRequest::Open, 2, kRecordFileFilter, scratch.Path("data/")));
+  EXPECT_EQ(desktop.asked[0].folder, scratch.Path("data/")) << "the dialog opens in the data folder";
 
   const QString good = Put("A_B_C_1ed_0001.txt", PlainRecord(1));
   Load(good);

@@ -69,7 +69,6 @@ TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
                // A folder the program cannot write: the user's own settings.
                {installed, {"prog"}, Native(config + "/KESTRA PTLOG/KESTRA PTLOG.ini")},
                {installed, {"prog", "\"/tmp/q.ini\""}, "\"/tmp/q.ini\""},
-               {installed, {"prog", " /tmp/x.ini "}, " /tmp/x.ini "},
                {installed, {"prog", "/tmp/with", "blank.ini"}, "/tmp/with blank.ini"}};
   for (const auto& [folder, args, expected] : cases) {
     const SettingsLocation where = LocateSettings(folder, args, config);
