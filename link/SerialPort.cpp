@@ -17,17 +17,19 @@ namespace ptlog {
 
 namespace {
 constexpr int ErrPortPermission = 70;
-
-QSerialPort::Parity ToParity(char letter) {
-  switch (letter) {
-    case 'e': return QSerialPort::EvenParity;
-    case 'o': return QSerialPort::OddParity;
-    case 'm': return QSerialPort::MarkParity;
-    case 's': return QSerialPort::SpaceParity;
-    default: return QSerialPort::NoParity;
-  }
-}
 }  // namespace
+
+PortSettings ToPortSettings(const LineSettings& line) {
+  const QSerialPort::Parity parity = line.parity == 'e'   ? QSerialPort::EvenParity
+                                     : line.parity == 'o' ? QSerialPort::OddParity
+                                     : line.parity == 'm' ? QSerialPort::MarkParity
+                                     : line.parity == 's' ? QSerialPort::SpaceParity
+                                                          : QSerialPort::NoParity;
+  const QSerialPort::StopBits stop = line.stopBits == 2     ? QSerialPort::TwoStop
+                                     : line.stopBits == 1.5 ? QSerialPort::OneAndHalfStop
+                                                            : QSerialPort::OneStop;
+  return {line.baud, QSerialPort::DataBits(line.dataBits), parity, stop};
+}
 
 std::vector<PortInfo> AvailablePorts() {
   std::vector<PortInfo> ports;
@@ -86,12 +88,9 @@ void SerialPort::Open() {
     }
     throw PortError(ErrPortSettings);
   }
-  const bool applied = port_.setBaudRate(settings_.baud) &&
-                       port_.setDataBits(QSerialPort::DataBits(settings_.dataBits)) &&
-                       port_.setParity(ToParity(settings_.parity)) &&
-                       port_.setStopBits(settings_.stopBits == 2     ? QSerialPort::TwoStop
-                                         : settings_.stopBits == 1.5 ? QSerialPort::OneAndHalfStop
-                                                                     : QSerialPort::OneStop) &&
+  const PortSettings wanted = ToPortSettings(settings_);
+  const bool applied = port_.setBaudRate(wanted.baud) && port_.setDataBits(wanted.dataBits) &&
+                       port_.setParity(wanted.parity) && port_.setStopBits(wanted.stopBits) &&
                        port_.setFlowControl(QSerialPort::NoFlowControl);
   if (!applied) {
     port_.close();

@@ -16,6 +16,17 @@ using SerialPort = WinSerialPort;
 
 namespace ptlog {
 
+// The line settings as the toolkit's port takes them. A pseudo-terminal
+// keeps neither parity nor data bits, so they are checked here.
+struct PortSettings {
+  qint32 baud;
+  QSerialPort::DataBits dataBits;
+  QSerialPort::Parity parity;
+  QSerialPort::StopBits stopBits;
+  bool operator==(const PortSettings&) const = default;
+};
+PortSettings ToPortSettings(const LineSettings& line);
+
 // The serial line on a real device (or a pseudo-terminal) through QSerialPort.
 class SerialPort : public SerialLine {
 public:

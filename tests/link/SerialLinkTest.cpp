@@ -3,6 +3,7 @@
 
 #include "link/LineMarks.h"
 
+#include <QTimer>
 #include <pty.h>
 #include <unistd.h>
 
@@ -17,8 +18,9 @@ protected:
     LinkFixture::SetUp();
     char name[256] = {};
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    link.SetSettings(SettingsFor(QString::fromLocal8Bit(name)));
-    port.Configure(1, "9600,n,8,1", QString::fromLocal8Bit(name));
+    device = QString::fromLocal8Bit(name);
+    link.SetSettings(SettingsFor(device));
+    port.Configure(1, "9600,n,8,1", device);
     port.Open();
   }
   void TearDown() override {
@@ -28,6 +30,7 @@ protected:
   }
   void Send(const QByteArray& bytes) { ASSERT_EQ(::write(master, bytes.constData(), bytes.size()), bytes.size()); }
   int master = -1, slave = -1;
+  QString device;
 };
 
 // What goes out goes one character a tick. Data every two ticks for a
@@ -52,6 +55,60 @@ TEST_F(Pty, SendsOneCharacterATickAndWaitsUntilSixteenQuietTicks) {
     ASSERT_GE(lastReceive, 0);
     EXPECT_EQ(clock.TicksSeen - lastReceive, 16) << wait;
   }
+}
+
+// The line settings text as the port's settings; settings the device does
+// not take (a pseudo-terminal has no even parity) are refused at the open.
+TEST_F(Pty, LineSettingsBecomeThePortsSettings) {
+  using P = QSerialPort;
+  const std::pair<const char*, PortSettings> cases[] = {
+      {"4800,e,7,2", {4800, P::Data7, P::EvenParity, P::TwoStop}}, {"9600,o,8,1", {9600, P::Data8, P::OddParity, P::OneStop}},
+      {"1200,m,5,1.5", {1200, P::Data5, P::MarkParity, P::OneAndHalfStop}},
+      {"19200,s,6,1", {19200, P::Data6, P::SpaceParity, P::OneStop}}, {"300,n,8,2", {300, P::Data8, P::NoParity, P::TwoStop}}};
+  for (const auto& [text, expected] : cases) EXPECT_TRUE(ToPortSettings(ParseLineSettings(text)) == expected) << text;
+  port.Close();
+  port.Configure(1, "9600,e,8,1", device);
+  EXPECT_EQ(ValueOrError([&] { return port.Open(), 0; }), -1000 - ErrPortSettings);
+  EXPECT_FALSE(port.IsOpen());
+}
+
+// A line that answers the request and loses its device in the same pass:
+// the whole records that came are kept (129 characters is one), nothing else.
+class LostAfterTheAnswer : public SerialLine {
+public:
+  void Configure(int, const QString&, const QString&) override {}
+  bool IsOpen() const override { return open; }
+  void Open() override { open = true; }
+  void Close() override { open = false; }
+  void Write(const QByteArray& text) override {
+    if (!(sent += text).endsWith("CmdRM\r")) return;
+    QTimer::singleShot(0, [this] {  // each CR comes on its own
+      for (const QByteArray& part : answer.split('\r').join("\n\r\n").split('\n'))
+        pending += part, OnCommEvent(CommEventReceive);
+      OnCommEvent(CommEventDeviceLost);
+    });
+  }
+  int PendingCount() const override { return int(pending.size()); }
+  QByteArray ReadAll() override { return std::exchange(pending, {}); }
+  bool open = false;
+  QByteArray sent, pending, answer;
+};
+
+TEST_F(LinkFixture, DeviceLostInThePassOfTheLastWholeRecordKeepsIt) {
+  LostAfterTheAnswer line;
+  LoggerLink lost(line, clock, view);
+  QByteArray records[3];
+  for (int i = 0; i < 3; ++i) {
+    tools::RecordSpec s;
+    s.inspectionNumber = i + 1, s.samples = {1, 2};
+    records[i] = tools::RecordText(s).toLatin1().left(129 - i);
+  }
+  line.answer = records[0] + "\r" + records[1] + "\r" + records[2] + "DataSe";
+  lost.SetSettings(SettingsFor(""));
+  lost.DownloadRecords();
+  EXPECT_EQ(view.errors, QStringList{" 8020\r通信ポートの機器が切断されました。"});
+  EXPECT_EQ(DataFiles(), QStringList{"0001060720140530.txt"});
+  EXPECT_EQ(Scratch::Read(scratch.Path("data/0001060720140530.txt")), records[0] + "\r\n");
 }
 
 // The driver's marks in the data (PARMRK) become line events wherever a
