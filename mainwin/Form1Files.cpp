@@ -102,12 +102,10 @@ void Form1::LoadRecordFile() {
     if (!saved.fields[i].isEmpty()) Text1[i]->setText(saved.fields[i]);
 
   try {
-    if (saved.flags && *saved.flags != QStringLiteral("   ")) {
-      const QString& flags = *saved.flags;
-      if (flags[0] == QLatin1Char('2')) Option2[1]->setChecked(true);
-      if (flags[1] == QLatin1Char('w')) Option1[1]->setChecked(true);
-      Check1->SetValue(flags[2] == QLatin1Char('d') ? 1 : 0);
-    }
+    const FlagChoices chosen = ChoicesFromFlags(saved.flags);
+    if (chosen.scale2MPa) Option2[1]->setChecked(true);
+    if (chosen.water) Option1[1]->setChecked(true);
+    if (chosen.details) Check1->SetValue(*chosen.details);
     state_.CursorDPlaced = false;
     DecodeTestRecord(state_, *this);
   } catch (const PlatformError& error) {

@@ -80,6 +80,12 @@ QString DisplayFlags(bool scale2MPa, bool water, int detailsValue) {
   return QString(scale2MPa ? '2' : '1') + (water ? 'w' : 'e') + (detailsValue == 1 ? 'd' : 's');
 }
 
+FlagChoices ChoicesFromFlags(const std::optional<QString>& flags) {
+  if (!flags || flags->size() < 3 || *flags == QStringLiteral("   ")) return {};
+  return {flags->at(0) == QLatin1Char('2'), flags->at(1) == QLatin1Char('w'),
+          flags->at(2) == QLatin1Char('d') ? 1 : 0};
+}
+
 QString SavedNamePrefix(const std::array<QString, 3>& f, const QString& flags) {
   return f[0] + '_' + f[1] + '_' + f[2] + '_' + flags + '_';
 }

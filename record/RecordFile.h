@@ -47,6 +47,15 @@ struct SavedName {
 };
 SavedName ParseSavedName(const QString& fileName);
 
+// What a saved name's flags select: "2" the 2 MPa scale, "w" water, "d"
+// details on and anything else there details off (exact characters). An
+// unset choice stays as it was; three blanks, or no flags, leave all.
+struct FlagChoices {
+  bool scale2MPa = false, water = false;
+  std::optional<int> details;
+};
+FlagChoices ChoicesFromFlags(const std::optional<QString>& flags);
+
 // Whether an entry field can stand in a file name: no path separators, no
 // characters the Windows file systems refuse (records travel between
 // machines), and not "." or "..".

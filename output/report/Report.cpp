@@ -42,9 +42,10 @@ QString Csv(const QString& field) {
 std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
                                                QString& why) {
   const SavedName name = ParseSavedName(FileNamePart(path));
-  const QString flags = name.flags.value_or(QString());
-  const bool scale1 = choices.scale1MPa.value_or(flags.isEmpty() || flags[0] != QLatin1Char('2'));
-  const bool details = choices.details.value_or(flags.size() < 3 || flags[2] != QLatin1Char('s'));
+  // The choices coded in a saved name, else 1 MPa with details.
+  const FlagChoices coded = ChoicesFromFlags(name.flags);
+  const bool scale1 = choices.scale1MPa.value_or(!coded.scale2MPa);
+  const bool details = choices.details.value_or(coded.details.value_or(1) == 1);
   auto r = std::make_unique<ReportRecord>(scale1, details ? 1 : 0);
   r->name = name;
   r->state.RecordPath = path;

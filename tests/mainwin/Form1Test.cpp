@@ -96,17 +96,20 @@ protected:
 // entries; a cancelled dialog changes nothing; a file that cannot be read
 // or shown leaves the record before on screen.
 TEST_F(Files, LoadingRestoresWhatTheNameSavedOrKeepsTheRecordShown) {
-  const std::pair<const char*, const char*> names[] = {
-      {"0012060720140530.txt", "  2MPa water 1 "},
-      // The flags select 2 MPa and water, never the other way.
-      {"A1_B2_C3_1es_0012060720140530.txt", "B2 C3 2MPa water 0 A1"},
-      {"A1_B2_C3_2wd_0012060720140530.txt", "B2 C3 2MPa water 1 A1"},
-      {"A1_B2_0012.txt", "B2  2MPa water 1 A1"},
-      {"A_1_B2_C3_2wd_0012.txt", "1 B2 2MPa water 0 A"}};
-  for (auto [name, shows] : names) {
-    form->Option2[1]->setChecked(true);
-    form->Option1[1]->setChecked(true);
-    form->Check1->SetValue(1);
+  // Each flag is read from a start where it shows: "2", "w" and "d" (exactly
+  // those) select, "1" and "e" leave the choice, three blanks leave all.
+  const std::tuple<const char*, const char*, const char*> names[] = {  // name, start, shows
+      {"0012060720140530.txt", "2wd", "  2MPa water 1 "},
+      {"A1_B2_C3_1es_0012060720140530.txt", "2wd", "B2 C3 2MPa water 0 A1"},
+      {"A1_B2_C3_2wd_0012060720140530.txt", "1es", "B2 C3 2MPa water 1 A1"},
+      {"A1_B2_C3_2Wd_0012060720140530.txt", "1es", "B2 C3 2MPa air 1 A1"},
+      {"A_B_C__0012.txt", "1ed", "B C 1MPa air 1 A"},
+      {"A1_B2_0012.txt", "1ed", "B2  1MPa air 1 A1"},
+      {"A_1_B2_C3_2wd_0012.txt", "1ed", "1 B2 1MPa air 0 A"}};
+  for (auto [name, start, shows] : names) {
+    form->Option2[start[0] == '2']->setChecked(true);
+    form->Option1[start[1] == 'w']->setChecked(true);
+    form->Check1->SetValue(start[2] == 'd');
     form->Text1[0]->setText("old");
     Load(Put(name, PlainRecord(12)));
     EXPECT_EQ(Shows(), shows) << name;
@@ -136,6 +139,9 @@ TEST_F(Files, LoadingRestoresWhatTheNameSavedOrKeepsTheRecordShown) {
     EXPECT_EQ(form->Picture1->Canvas(), picture);
     EXPECT_EQ(form->HScroll1[1]->value(), 99);
   }
+  desktop.shown.clear();
+  Load(Put("X_Y_Z_2wd_most.txt", PlainRecord(2, 721)));  // the longest that is shown
+  EXPECT_EQ(std::make_pair(desktop.Texts(), form->HScroll1[1]->value()), std::make_pair(QStringList{}, 720));
 }
 
 // Save renames after the entries and choices in the file's own folder (the
@@ -166,8 +172,10 @@ TEST_F(Files, SaveRenamesTheFileOrRefuses) {
     form->Check1->SetValue(0);
     desktop.shown.clear();
     desktop.answers = {answer};
+    const size_t asked = desktop.asked.size();
     form->Command5->click();
     EXPECT_EQ(desktop.Texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    EXPECT_EQ(desktop.asked.size() - asked, answer.isEmpty() ? 0u : 1u) << "a refusal asks nothing more";
     EXPECT_EQ(form->State().RecordPath, after);
     EXPECT_EQ(Scratch::Read(after.isEmpty() ? path : after), content);
   }

@@ -25,7 +25,7 @@ protected:
     QDir().mkpath(scratch.Path("csv"));
     tools::RecordSpec typed = tools::TypedTest(2, 750, 60, 10, 300, 750, 5), untyped = typed;
     typed.inspectionNumber = 7;
-    untyped.pipeType = 0, untyped.inspectionNumber = 8;
+    untyped.pipeType = 0, untyped.inspectionNumber = 8, untyped.intervalSeconds = 13;
     paths << Put("0007060720140530.txt", tools::RecordText(typed))
           << Put("駅前_A棟_山田_2ws_0008060720140530.txt", tools::RecordText(untyped))
           << Put("0009060720140530.txt", tools::RecordText(typed).left(400));  // cut short
@@ -66,17 +66,43 @@ TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
     const TestRecord& r = record->state.Record;
     ASSERT_EQ(lines.size() - header - 2, r.SampleCount);
     const QStringList row = lines[header + r.SampleCount].split(',');  // the last sample
+    EXPECT_EQ(row[1], page == 1 ? "01:00:00" : "01:18:00");
     EXPECT_EQ(std::make_pair(row[0].toInt(), row[2]), std::make_pair((r.SampleCount - 1) * r.IntervalSeconds,
               QString::number(ReadSample(r.RecordText, r.SampleCount - 1) / 1000.0, 'f', 2)));
   }
   EXPECT_EQ(QDir(scratch.Path("csv")).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
+// A page's scale and details: the command's choice, else the saved name's
+// flags as the window reads them, else 1 MPa with details.
+TEST_F(ReportCommand, ChoicesFromTheCommandElseTheSavedName) {
+  const QString text = tools::RecordText(tools::TypedTest(2, 750, 60, 10, 300, 750, 5));
+  const std::tuple<const char*, ReportChoices, const char*> cases[] = {
+      {"0001.txt", {}, "1 1"}, {"a_b_c_2ws_0001.txt", {}, "2 0"}, {"a_b_c_1ex_0001.txt", {}, "1 0"},
+      {"a_b_c_   _0001.txt", {}, "1 1"}, {"a_b_c_2wd_0001.txt", {true, false}, "1 0"}};
+  for (const auto& [name, choices, shown] : cases) {
+    QString why;
+    const auto r = LoadReportRecord(Put(name, text), choices, why);
+    EXPECT_EQ(QStringLiteral("%1 %2").arg(r->view.Scale1MPaSelected() ? 1 : 2).arg(r->view.DetailsValue()), shown)
+        << name;
+  }
+}
+
 // Bad arguments; nothing whole to report, and no file left behind.
 TEST_F(ReportCommand, RefusesWithItsExitCodes) {
   EXPECT_EQ(Report({"--scale", "3", "--pdf", scratch.Path("x.pdf"), paths[0]}).first, 2);
-  EXPECT_EQ(Report({"--pdf", scratch.Path("none.pdf"), paths[2]}).first, 1);
+  const auto [exit, said] = Report({"--pdf", scratch.Path("none.pdf"), paths[2], scratch.Path("gone.txt")});
+  EXPECT_EQ(exit, 1);
+  EXPECT_TRUE(said.contains("gone.txt: ファイルが見つかりません。")) << said.toStdString();
   EXPECT_FALSE(QFile::exists(scratch.Path("x.pdf")) || QFile::exists(scratch.Path("none.pdf")));
+  // The longest record the cursor bars reach has its page; one sample more has none.
+  for (int samples : {721, 722}) {
+    tools::RecordSpec s = tools::TypedTest(1, 750, 180, 15, 300, 750, 1);
+    s.samples.resize(samples, 700000);
+    const QString pdf = scratch.Path(QStringLiteral("%1.pdf").arg(samples));
+    EXPECT_EQ(Report({"--pdf", pdf, Put("long.txt", tools::RecordText(s))}).first, samples == 721 ? 0 : 1);
+    EXPECT_EQ(QFile::exists(pdf), samples == 721);
+  }
 }
 
 }  // namespace
