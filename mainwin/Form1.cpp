@@ -356,7 +356,8 @@ OutputWindow Form1::ForOutput() {
           *this,
           desktop_,
           settings_.DataPath,
-          settings_.ProgramPath,
+          // An installed program's own folder takes no work bitmap either.
+          where_.Installed && settings_.ProgramPath == where_.ProgramFolderPath ? QString() : settings_.ProgramPath,
           PrintAnswer,
           printerDialog_};
 }

@@ -29,8 +29,8 @@ QString WriteWorkBitmap(const QImage& image, const QString& programPath) {
   QBuffer buffer(&bmp);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "BMP")) return QString();
-  QString preferred = programPath + QStringLiteral("Work.bmp");
-  if (WriteFileAtomically(preferred, bmp) == WriteResult::Written) return preferred;
+  const QString preferred = programPath + QStringLiteral("Work.bmp");
+  if (!programPath.isEmpty() && WriteFileAtomically(preferred, bmp) == WriteResult::Written) return preferred;
   // A program installed for all users cannot write its own folder.
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
   QDir().mkpath(cache);

@@ -18,8 +18,9 @@ std::optional<int> AnswerBeforeWindows(int argc, char** argv, const ProgramInfo&
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::printf(
         "Usage: %s [SETTINGS-FILE]\n%s\n\n"
-        "Without SETTINGS-FILE the programs use \"KESTRA PTLOG.ini\" beside the program, or,\n"
-        "when that folder cannot be written, ~/.config/KESTRA PTLOG/KESTRA PTLOG.ini.\n"
+        "Without SETTINGS-FILE an installed program uses ~/.config/KESTRA PTLOG/KESTRA PTLOG.ini;\n"
+        "a copied one uses \"KESTRA PTLOG.ini\" beside itself when it is there or that folder\n"
+        "can be written, else the same file in ~/.config.\n"
         "  --help     show this text\n  --version  show the version\n",
         info.command, info.summary);
     return 0;

@@ -23,9 +23,10 @@ QString WithTrailingSeparator(const QString& folder) {
 }
 
 SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments,
-                                const QString& configHome) {
+                                const QString& configHome, bool installed) {
   SettingsLocation where;
   where.ProgramFolderPath = WithTrailingSeparator(programFolder);
+  where.Installed = installed;
   // The command line is one text: a path with blanks typed without quotes
   // still names one file.
   const QString argument = arguments.mid(1).join(QLatin1Char(' '));
@@ -34,7 +35,8 @@ SettingsLocation LocateSettings(const QString& programFolder, const QStringList&
     return where;
   }
   const QString beside = where.ProgramFolderPath + kFileName;
-  if (QFileInfo::exists(beside) || MayWrite(where.ProgramFolderPath) || configHome.isEmpty()) {
+  const bool portable = !installed && (QFileInfo::exists(beside) || MayWrite(where.ProgramFolderPath));
+  if (portable || configHome.isEmpty()) {
     where.SettingsFilePath = beside;
   } else {
     where.SettingsFilePath =
@@ -51,7 +53,9 @@ SettingsLocation LocateSettingsOfThisProgram() {
 #else
   const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 #endif
-  return LocateSettings(QCoreApplication::applicationDirPath(), QCoreApplication::arguments(), configHome);
+  const QString folder = QCoreApplication::applicationDirPath();
+  const bool installed = QFileInfo::exists(folder + QStringLiteral("/" PTLOG_INSTALLED_MARKER));
+  return LocateSettings(folder, QCoreApplication::arguments(), configHome, installed);
 }
 
 bool ArgumentsNameFiles(int argc, const char* const* argv) {

@@ -14,6 +14,7 @@ struct SettingsLocation {
   QString ProgramFolderPath;  // ends in the path separator
   QString SettingsFilePath;
   bool CreateFolder = false;  // the user's own settings folder, made at the first write
+  bool Installed = false;     // installed by the package or installer: never writes beside itself
 };
 
 QString WithTrailingSeparator(const QString& folder);
@@ -21,13 +22,15 @@ QString WithTrailingSeparator(const QString& folder);
 // The command-line text after the program name, when it is not empty, is the
 // settings file exactly as given. Otherwise "KESTRA PTLOG.ini" in the program
 // folder, when it is there or the folder can be written (a copied, portable
-// installation); else, for a program installed for all users, the same name
+// installation); else, and always for an installed program, the same name
 // in the user's configuration folder (configHome + "/KESTRA PTLOG/"). Both
 // programs apply the same rule, so they share one file.
 SettingsLocation LocateSettings(const QString& programFolder, const QStringList& arguments,
-                                const QString& configHome);
+                                const QString& configHome, bool installed = false);
 
-// The running program's own location rule.
+// The running program's own location rule. A program is an installed one
+// when the package or the installer put its marker beside it: whoever runs
+// it, root or an administrator too, it never writes into its own folder.
 SettingsLocation LocateSettingsOfThisProgram();
 
 // False when an argument is not in the file-name encoding: its text would

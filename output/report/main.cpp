@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace ptlog;
 
@@ -23,7 +24,8 @@ const char* const kUsage =
     "Writes one A4 landscape test report page per record into FILE (PDF) and/or one table of its\n"
     "samples per record into FOLDER (NAME.csv, UTF-8, CR LF). A folder stands for its record files\n"
     "(*.txt), sorted by name. A damaged record is named and skipped.\n"
-    "Exit status: 0 all written, 1 some skipped or not written, 2 usage error.\n";
+    "Exit status: 0 all written, 1 some skipped or not written, 2 usage error.\n"
+    "  --help     show this text\n  --version  show the version\n";
 
 struct Options {
   QString pdf, csv;
@@ -70,6 +72,10 @@ void Say(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0)) {
+    std::fputs(argv[1][2] == 'h' ? kUsage : "kestra-ptlog-report " PTLOG_VERSION "\n", stdout);
+    return 0;
+  }
   // No window: the fonts and the PDF writer need no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
@@ -78,9 +84,15 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  // A missing table folder is made, as long as the folder it goes in is there.
   if (!o.csv.isEmpty() && !QFileInfo(o.csv).isDir()) {
-    Say(QStringLiteral("kestra-ptlog-report: %1 is not a folder").arg(o.csv));
-    return 2;
+    const QFileInfo csv(o.csv);
+    if (csv.exists() || !QFileInfo(csv.absolutePath()).isDir() || !QDir().mkdir(o.csv)) {
+      Say(QString::fromLatin1(csv.exists() ? "kestra-ptlog-report: %1 is not a folder"
+                                           : "kestra-ptlog-report: %1 does not exist and cannot be made")
+              .arg(o.csv));
+      return 2;
+    }
   }
 
   const QStringList files = RecordFiles(o.inputs);

@@ -4,6 +4,7 @@
 #include "output/Snapshot.h"
 
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTimer>
 
 using namespace ptlog;
@@ -32,6 +33,13 @@ protected:
     });
     poll.start(5);
     form->Command3->click();
+  }
+  // Prints on the dialog's entry `name`.
+  void PrintOn(const QString& name) {
+    Print([&](PrinterDialog& d) {
+      emit d.Combo1->activated(d.Combo1->findText(name));
+      d.Command1[0]->click();
+    });
   }
   // The buttons and cursor bars hidden for the picture are back.
   void ExpectControlsBack(bool untyped) {
@@ -80,17 +88,12 @@ TEST_F(Output, PdfFileEntryWritesOnePageOfTheWindow) {
       {-1, {"配管試験データ", "0000", "00/00/00 00:00", "0分", "0.00kPa", "1.0MPa"}},
       {2, {"配管試験データ", "0012", "06/07/20 14:05", "1.0MPa", "60分", "A線"}},
       {0, {"0012", "A線"}}};
-  const auto pickPdf = [&](PrinterDialog& d) {
-    EXPECT_EQ(d.Combo1->itemText(1), "PDFファイル");
-    emit d.Combo1->activated(d.Combo1->count() - 1);
-    d.Command1[0]->click();
-  };
   for (const auto& [pipeType, texts] : cases) {
     if (pipeType >= 0) LoadRecord(pipeType);
     const QString pdf = scratch.Path(QStringLiteral("report%1.pdf").arg(pipeType));
     desktop.answers = {pdf};
     desktop.shown.clear();
-    Print(pickPdf);
+    PrintOn("PDFファイル");
     EXPECT_EQ(desktop.shown.size(), 1u) << "only the question";
     ExpectControlsBack(pipeType <= 0);
     EXPECT_EQ(std::make_tuple(form->State().DrawOffsetX, form->State().DrawOffsetY, form->Picture1->height()),
@@ -106,7 +109,7 @@ TEST_F(Output, PdfFileEntryWritesOnePageOfTheWindow) {
       EXPECT_TRUE(text.contains(QString::fromUtf8(expected).remove(' '))) << expected << "\n" << text.toStdString();
     EXPECT_FALSE(text.contains("データ読込")) << "the buttons are not on the page";
   }
-  Print(pickPdf);  // Cancel in the file dialog
+  PrintOn("PDFファイル");  // Cancel in the file dialog
   EXPECT_EQ(std::make_pair(desktop.asked.back().fileName, desktop.asked.back().filter),
             std::make_pair(scratch.Path("data/0012060720140530.pdf"), QString("PDF Files (*.pdf)|*.pdf")));
   EXPECT_EQ(QDir(scratch.Path(".")).entryList({"*pdf*"}, QDir::Files | QDir::Hidden).size(), 3) << "no leftovers";
@@ -122,10 +125,7 @@ TEST_F(Output, CupsQueueWritesTheReport) {
   LoadRecord(1);
   desktop.printers = QPrinterInfo::availablePrinterNames();
   const QStringList before = QDir(out).entryList({"*.pdf"}, QDir::Files);
-  Print([&](PrinterDialog& d) {
-    emit d.Combo1->activated(d.Combo1->findText(queue));
-    d.Command1[0]->click();
-  });
+  PrintOn(queue);
   EXPECT_EQ(desktop.shown.size(), 1u);
   QString pdf, info;
   ASSERT_TRUE(RunUntil(
@@ -143,6 +143,16 @@ TEST_F(Output, CupsQueueWritesTheReport) {
   // graph's own texts stay readable.
   const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
   for (const char* expected : {"60分", "kPa", "B線"}) EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+
+  // A queue that refuses jobs, and one removed since the dialog listed it.
+  ASSERT_EQ(QProcess::execute("cupsreject", {queue}), 0);
+  desktop.printers << "kestra-removed";
+  for (const QString& name : {queue, QString("kestra-removed")}) {
+    desktop.shown.clear();
+    PrintOn(name);
+    EXPECT_EQ(desktop.Texts(), (QStringList{"印刷して宜しいですか？", "印刷できませんでした。"})) << name.toStdString();
+  }
+  QProcess::execute("cupsaccept", {queue});
 }
 
 // The picture of the window through the JPEG library: the work bitmap
@@ -152,6 +162,7 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
   for (int pipeType : {3, 0}) {
     LoadRecord(pipeType);
     const QString jpg = scratch.Path(QStringLiteral("shot%1.jpg").arg(pipeType));
+    QImage(8, 8, QImage::Format_RGB32).save(jpg, "JPG");  // an earlier picture, replaced
     desktop.answers = {jpg};
     form->Command6->click();
     const FileDialogRequest& asked = desktop.asked.back();
@@ -187,12 +198,19 @@ TEST_F(Output, SnapshotWritesTheWorkBitmapAndARealJpeg) {
   EXPECT_TRUE(QFile::exists(scratch.Path("prog/Work.bmp"))) << "the new bitmap is there";
   ExpectControlsBack(true);
 
-  // A program folder that takes no file: the bitmap goes to the cache folder.
+  // Installed, the program never writes its own folder: the bitmap goes to the cache.
   qputenv("XDG_CACHE_HOME", scratch.Path("cache").toUtf8());
-  const QString blocker = scratch.Write("blocker", "x");
-  const QString written = WriteWorkBitmap(QImage(4, 4, QImage::Format_RGB32), blocker + "/");
+  SettingsLocation installed = form->Location();
+  installed.Installed = true;
+  StartWith(installed).show();
+  LoadRecord(0);
+  QFile::remove(scratch.Path("prog/Work.bmp"));
+  desktop.UseJpegLibrary(PTLOG_SAVEJPG_LIB);
+  desktop.answers = {scratch.Path("installed.jpg")};
+  form->Command6->click();
   qunsetenv("XDG_CACHE_HOME");
-  EXPECT_TRUE(!written.startsWith(blocker) && QFile::remove(written)) << written.toStdString();
+  EXPECT_EQ(std::make_pair(QFile::exists(scratch.Path("prog/Work.bmp")), QImage(scratch.Path("installed.jpg")).size()),
+            std::make_pair(false, form->size()));
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The built Debian package, unpacked into a scratch root and run from there
-# as an ordinary user: nothing beside the installed program is writable.
+# as an ordinary user and as root, and checked by lintian.
 #   installed-package.sh BUILD-DIR VERSION
 set -euo pipefail
 build=$1 version=$2
 work=$(mktemp -d /tmp/kestra-pkg.XXXXXX)
 pid=
-cleanup() { [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$work"; }
+# Whatever happened, nothing of the run stays behind.
+cleanup() { [ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -15,10 +16,12 @@ deb=$(ls "$work"/pkg/*.deb)
 dpkg -x "$deb" "$work/root"
 for f in usr/bin/kestra-ptlog usr/bin/kestra-ptlogini usr/lib/kestra-ptlog/libSaveJPG.so \
          usr/share/applications/kestra-ptlog.desktop usr/share/applications/kestra-ptlogini.desktop \
-         usr/share/icons/hicolor/scalable/apps/kestra-ptlog.svg usr/share/man/man1/kestra-ptlog.1; do
+         usr/bin/kestra-ptlog-report usr/share/icons/hicolor/scalable/apps/kestra-ptlog.svg \
+         usr/share/man/man1/kestra-ptlog.1.gz usr/share/man/man1/kestra-ptlogini.1.gz \
+         usr/share/man/man1/kestra-ptlog-report.1.gz usr/share/doc/kestra-ptlog/copyright; do
   [ -e "$work/root/$f" ] || fail "the package lacks $f"
 done
-dpkg-deb -f "$deb" Depends | grep -q fonts-ipafont-mincho || fail "fonts not declared"
+dpkg-deb -f "$deb" Depends | grep -q "fonts-ipafont-mincho.*libc6" || fail "fonts or libraries not declared"
 
 home="$work/home"
 mkdir -p "$home"
@@ -33,21 +36,49 @@ out=$(cd "$home" && run "$work/root/usr/bin/kestra-ptlog" --version)
 [ -z "$(ls -A "$home")" ] || fail "--version created files: $(ls -A "$home")"
 (cd "$home" && run "$work/root/usr/bin/kestra-ptlogini" --help) | grep -q "Usage: kestra-ptlogini" ||
   fail "--help"
-
-# Ended by the session, the installed program keeps its display choices in
-# the user's own settings file.
-# A simple command, so that $! is the program itself.
-"${as_user[@]}" "$work/root/usr/bin/kestra-ptlog" >"$work/out.log" 2>&1 </dev/null &
-pid=$!
-for _ in $(seq 400); do
-  kill -0 "$pid" 2>/dev/null || fail "the program ended by itself: $(cat "$work/out.log")"
-  mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
-  [ -n "$mask" ] && (( (16#$mask >> 14) & 1 )) && break
-  sleep 0.05
+# With no display at all the window programs say so in one line and end.
+for p in kestra-ptlog kestra-ptlogini; do
+  said=$(env -i HOME="$home" PATH=/usr/bin:/bin "$work/root/usr/bin/$p" 2>&1 </dev/null) && fail "$p started without a display"
+  [ "$said" = "$p: no display to open the window on (DISPLAY is not set)" ] || fail "$p said '$said'"
 done
-kill -TERM "$pid"
-wait "$pid" || fail "the program did not end cleanly"
-pid=
-ini="$home/.config/KESTRA PTLOG/KESTRA PTLOG.ini"
-grep -q "^Scale=1MPa" "$ini" || fail "no display choices in $ini"
-echo "installed package: programs, library, desktop files, icon, man pages; runs as an ordinary user"
+
+# Started, then ended by the session as `who` (nobody or root, each with a
+# home of its own): the installed program keeps its display choices in that
+# user's own settings file and writes nothing beside itself.
+program="$work/root/usr/bin/kestra-ptlog"
+beside_before=$(ls -A "$work/root/usr/bin" "$work/root/usr/lib/kestra-ptlog")
+run_and_end() {
+  local who=$1 home=$2 ready=
+  mkdir -p "$home"
+  chown "$who" "$home"
+  # A simple command, so that $! is the program itself once it has started.
+  setpriv --reuid="$who" --regid="$(id -g "$who")" --clear-groups \
+    env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen "$program" >"$work/out.log" 2>&1 </dev/null &
+  pid=$!
+  # Ready once the process is the program (not yet the shell or setpriv that
+  # start it, which may catch SIGTERM too) and has its SIGTERM handler.
+  for _ in $(seq 600); do
+    kill -0 "$pid" 2>/dev/null || fail "the program ended by itself: $(cat "$work/out.log")"
+    exe=$(readlink "/proc/$pid/exe" 2>/dev/null || true)
+    mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+    if [ "$exe" = "$program" ] && [ -n "$mask" ] && (( (16#$mask >> 14) & 1 )); then ready=1; break; fi
+    sleep 0.05
+  done
+  [ -n "$ready" ] || fail "the program did not get ready as $who: $(cat "$work/out.log")"
+  kill -TERM "$pid"
+  wait "$pid" || fail "the program did not end cleanly as $who"
+  pid=
+  grep -q "^Scale=1MPa" "$home/.config/KESTRA PTLOG/KESTRA PTLOG.ini" || fail "no display choices for $who"
+  [ "$(ls -A "$work/root/usr/bin" "$work/root/usr/lib/kestra-ptlog")" = "$beside_before" ] ||
+    fail "files appeared beside the programs when run as $who"
+}
+run_and_end nobody "$work/home"
+run_and_end root "$work/roothome"
+
+# The report command answers as a command-line tool does.
+"$work/root/usr/bin/kestra-ptlog-report" --help | grep -q "^Usage: kestra-ptlog-report" || fail "report --help"
+[ "$("$work/root/usr/bin/kestra-ptlog-report" --version)" = "kestra-ptlog-report $version" ] || fail "report --version"
+
+# Debian's own checks: no error; the warnings left are named in the README.
+lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
+echo "installed package: programs, library, desktop files, icon, man pages, lintian; runs as a user and as root"

@@ -75,6 +75,9 @@ TEST(Location, CommandLineTextOrBesideTheProgramOrTheUsersConfiguration) {
     EXPECT_EQ(std::make_tuple(where.ProgramFolderPath, where.SettingsFilePath, where.CreateFolder),
               std::make_tuple(Native(folder + "/"), expected, expected.startsWith(Native(config))));
   }
+  // An installed program never takes its own folder, writable as it may be.
+  EXPECT_EQ(LocateSettings(portable, {"prog"}, config, true).SettingsFilePath,
+            Native(config + "/KESTRA PTLOG/KESTRA PTLOG.ini"));
   // The user's settings folder is made at the first write.
   const SettingsLocation users = LocateSettings(installed, {"prog"}, config);
   ASSERT_TRUE(WriteSetting(users, "Display Set", "Scale", "2MPa"));
