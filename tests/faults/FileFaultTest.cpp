@@ -2,7 +2,9 @@
 #include "FaultSupport.h"
 #include "mainwin/Form1Fixture.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ptlog;
 using namespace ptlog::test;
@@ -20,9 +22,17 @@ void Fill(const QString& folder) {
 }
 
 // Paths that are not regular files: a FIFO would block the window for ever,
-// /dev/zero would never end.
+// /dev/zero would never end. The FIFO holds settings and a record from a
+// writer that is done, so a program that reads it gets them: a reader of
+// the test's own, open to the end, keeps them there.
 bool (*const kOddMakers[])(const QString&) = {
-    [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0666) == 0; },
+    [](const QString& p) {
+      const QByteArray name = QFile::encodeName(p);
+      const QByteArray text = tools::RecordText(PlainRecord(9)).toLatin1() + "\r\n[Display Set]\r\nScale=2MPa\r\n";
+      if (::mkfifo(name.constData(), 0666) != 0 || ::open(name.constData(), O_RDONLY | O_NONBLOCK) < 0) return false;
+      const int writer = ::open(name.constData(), O_WRONLY);
+      return ::write(writer, text.constData(), size_t(text.size())) == text.size() && ::close(writer) == 0;
+    },
     [](const QString& p) { return QFile::link("/dev/zero", p); }};
 
 class Faults : public Form1Fixture {
@@ -33,6 +43,7 @@ protected:
     desktop.shown.clear();
     desktop.ended = 0;
     StartWith({scratch.Path("prog") + "/", ini});
+    EXPECT_TRUE(form->Option2[0]->isChecked()) << "1 MPa, stored or by default";
     form->Option2[1]->setChecked(true);
     form->close();
     EXPECT_EQ(desktop.ended, 1);
@@ -110,20 +121,31 @@ TEST_F(Faults, RecordsThatAreNotRecordsAreRefused) {
   }
 }
 
-TEST_F(Faults, SnapshotOntoAFullDiskKeepsTheEarlierPictureAndWorkBitmap) {
-  // The program folder, where Work.bmp goes, and the picture on one full disk.
+// The program folder, where Work.bmp goes, is full and holds an earlier
+// bitmap: the picture is made through the cache folder and shows the window,
+// never the earlier bitmap; with no cache folder either, nothing is saved.
+TEST_F(Faults, SnapshotOntoAFullDiskNeverUsesTheEarlierBitmap) {
   SmallFileSystem disk(scratch.Path("prog"), 16);
   if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system is not allowed here";
   StartOnData();
-  const QString jpg = scratch.Write("prog/shot.jpg", "earlier picture");
-  const QString bmp = scratch.Write("prog/Work.bmp", "earlier bitmap");
+  const QString jpg = scratch.Write("shot.jpg", "earlier picture"), bmp = scratch.Path("prog/Work.bmp");
+  ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(bmp, "BMP"));
+  const QByteArray earlier = Scratch::Read(bmp);
   Fill(scratch.Path("prog"));
   Load(Put("0001.txt", PlainRecord(1)));
-  desktop.answers = {jpg};
-  form->Command6->click();
-  EXPECT_EQ(desktop.Texts(), (QStringList{"コピー保存して宜しいですか？", "JPEGファイルを保存できませんでした。"}));
-  EXPECT_EQ(Scratch::Read(jpg) + Scratch::Read(bmp), "earlier pictureearlier bitmap");
-  EXPECT_EQ(AllEntries(scratch.Path("prog")), (QStringList{"Work.bmp", "filler", "shot.jpg"}));
+  scratch.Write("blocker", "x");
+  for (const char* cache : {"blocker/cache", "cache"}) {
+    qputenv("XDG_CACHE_HOME", scratch.Path(cache).toUtf8());
+    desktop.shown.clear();
+    desktop.answers = {jpg};
+    form->Command6->click();
+    const bool saved = QByteArray(cache) == "cache";
+    EXPECT_EQ(desktop.Texts().last(), saved ? "コピー保存して宜しいですか？" : "JPEGファイルを保存できませんでした。");
+    EXPECT_EQ(QImage(jpg, "JPG").size(), saved ? form->size() : QSize(0, 0)) << cache;
+    EXPECT_EQ(Scratch::Read(bmp), earlier);
+  }
+  qunsetenv("XDG_CACHE_HOME");
+  EXPECT_EQ(AllEntries(scratch.Path("prog")), (QStringList{"Work.bmp", "filler"}));
   EXPECT_FALSE(form->Command6->isHidden());
 }
 

@@ -1,5 +1,6 @@
 // The settings file written by the two programs at once.
 #include "TestSupport.h"
+#include "platform/FileAccess.h"
 #include "settings/IniFile.h"
 
 #include <sys/wait.h>
@@ -27,6 +28,23 @@ TEST(SettingsWrites, TwoProgramsWritingAtOnceLoseNoKey) {
               port + scale) << round;
   }
   EXPECT_EQ(QDir(scratch.Path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"KESTRA PTLOG.ini"});
+}
+
+// A killed writer's temporary file goes at the next program's first write
+// into that folder; another program's write in progress, and anything not
+// named as our temporary files, stays.
+TEST(FileWrites, LeftoversOfKilledWritersGoAtTheNextWrite) {
+  Scratch scratch;
+  const pid_t killed = ::fork();
+  if (killed == 0) ::_exit(0);
+  ::waitpid(killed, nullptr, 0);
+  const QString gone = QStringLiteral("%1-k3x").arg(killed);
+  const QStringList stay{".a.txt.ptlog-1-k3x", ".a.txt.ptlog-x1-2", "a.txt.ptlog-" + gone, ".a.txt.ptlog_" + gone};
+  for (const QString& name : stay + QStringList{".a.txt.ptlog-" + gone, ".b.ini.ptlog-" + gone}) scratch.Write(name, "x");
+  ASSERT_EQ(WriteFileAtomically(scratch.Path("c.txt"), QByteArray("new")), WriteResult::Written);
+  QStringList expected = stay + QStringList{"c.txt"};
+  expected.sort();
+  EXPECT_EQ(AllEntries(scratch.Root()), expected);
 }
 
 }  // namespace

@@ -25,6 +25,12 @@ TEST(Header, EveryFieldAtItsPositionWithTheStoredValueRules) {
             (std::vector<qint32>{3, 77, 2006, 12, 31, 17, 59, 58, 300, 30, 450, 3, 1750, 6, 120, 1234, 2, 600,
                                  700000, 750000, 650000}));
   EXPECT_EQ(ElapsedEndSeconds(r), 120 * 60 - 600);
+  // The afternoon rule starts at code 40; the downloaded file name follows it.
+  const std::pair<int, const char*> hours[] = {{9, "09"}, {39, "39"}, {40, "12"}, {41, "13"}, {51, "23"}};
+  for (auto [code, hour] : hours) {
+    s.hourCode = code;
+    EXPECT_EQ(RecordFileName(DecodeHeader(tools::RecordText(s))), "0077061231" + QString(hour) + "5958.txt");
+  }
   s.sampleCountField = 0;
   EXPECT_EQ(DecodeHeader(tools::RecordText(s)).SampleCount, 1);
   for (const char* damaged : {"", "zz", "0002000111"}) EXPECT_LT(DecodeHeader(damaged).APressurePa, 0) << damaged;

@@ -2,7 +2,9 @@
 #include "platform/ProgramStart.h"
 #include "settings/IniFile.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 using namespace ptlog;
 using namespace ptlog::test;
@@ -117,12 +119,13 @@ TEST_F(Tool, PortBoxKeysListAndFocus) {
   QApplication::setActiveWindow(&t);
   ASSERT_TRUE(t.Text2->hasFocus());
   t.Text2->clear();
-  for (QChar c : QStringLiteral("1a-2.ｘ3\b\t")) {
+  // Every digit and nothing beside them ('/' and ':' border the digits).
+  for (QChar c : QStringLiteral("/01a2-345.6ｘ789:\b\t")) {
     const int key = c == '\b' ? int(Qt::Key_Backspace) : c == '\t' ? int(Qt::Key_Tab) : 0;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
     QApplication::sendEvent(t.Text2, &press);
   }
-  EXPECT_EQ(t.Text2->text(), "12");
+  EXPECT_EQ(t.Text2->text(), "012345678");
   EXPECT_FALSE(t.Text2->hasFocus());
   emit t.Combo1->activated(10);
   EXPECT_EQ(t.Text2->text(), "11");
@@ -150,6 +153,53 @@ TEST_F(Tool, FolderListShowsTheDataFolderAndClickGivesFullPaths) {
   EXPECT_EQ(std::make_pair(gone.Text2->text(), gone.Text1->text()), std::make_pair(QString("1"), scratch.Path("gone/")));
   EXPECT_FALSE(gone.Drive1->currentText().isEmpty());
   EXPECT_EQ(gone.DirPath(), QDir::currentPath());
+}
+
+// Acts on the next modal window once it is up.
+void WhenModal(std::function<void(QWidget*)> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    if (QWidget* w = QApplication::activeModalWidget(); w && w->isVisible()) poll->deleteLater(), act(w);
+  });
+  poll->start(5);
+}
+
+// The system desktop's own boxes: our CR line breaks as lines, the title
+// given or the program's, Return for the default (Yes), Esc for No.
+TEST(SystemDesktop, MessageBoxesAndFileDialogsAsAsked) {
+  QApplication::setApplicationName("KESTRA PTLOGINI");
+  const std::tuple<MessageButtons, QString, int, MessageAnswer, QString> cases[] = {
+      {MessageButtons::Ok, "", Qt::Key_Return, MessageAnswer::Ok, " 8020\n切断|KESTRA PTLOGINI"},
+      {MessageButtons::YesNo, "通信エラー", Qt::Key_Return, MessageAnswer::Yes, " 8020\n切断|通信エラー"},
+      {MessageButtons::YesNo, "", Qt::Key_Escape, MessageAnswer::No, " 8020\n切断|KESTRA PTLOGINI"}};
+  for (const auto& [buttons, title, key, answer, shown] : cases) {
+    QString seen;
+    WhenModal([&, key = key](QWidget* w) {
+      seen = static_cast<QMessageBox*>(w)->text() + "|" + w->windowTitle();
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(w, &press);
+    });
+    EXPECT_EQ(SystemDesktop().Message(nullptr, {" 8020\r切断", buttons, MessageIcon::Warning, title}), answer);
+    EXPECT_EQ(seen, shown);
+  }
+#ifndef Q_OS_WIN  // Windows shows its own file dialogs
+  Scratch scratch;
+  const QString record = scratch.Write("data/0001.txt", "x"), pdf = scratch.Path("data/0001.pdf");
+  const std::tuple<FileDialogRequest, QString, QString> dialogs[] = {  // asked, filter shown, answer
+      {{FileDialogRequest::Open, kRecordFileFilter, 2, "", scratch.Path("data")}, "Text Files (*.txt)", record},
+      {{FileDialogRequest::Save, "PDF Files (*.pdf)|*.pdf", 1, pdf, ""}, "PDF Files (*.pdf)", pdf}};
+  for (const auto& [request, filter, path] : dialogs) {
+    QString seen;
+    WhenModal([&, path = path](QWidget* w) {
+      auto* d = static_cast<QFileDialog*>(w);
+      seen = d->selectedNameFilter() + "|" + d->directory().path();
+      d->selectFile(path);
+      static_cast<QDialog*>(d)->accept();
+    });
+    EXPECT_EQ(SystemDesktop().RunFileDialog(nullptr, request), path);
+    EXPECT_EQ(seen, filter + "|" + scratch.Path("data"));
+  }
+#endif
 }
 
 }  // namespace
