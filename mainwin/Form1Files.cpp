@@ -4,6 +4,7 @@
 #include "platform/Desktop.h"
 #include "record/DecodeTestRecord.h"
 #include "record/Readouts.h"
+#include "record/RecordFields.h"
 #include "record/RecordFile.h"
 
 #include <QFileInfo>
@@ -15,18 +16,13 @@
 namespace ptlog {
 
 namespace {
-const QString kNoSite = QStringLiteral("現場名の入力が有りません。");
-const QString kNoBuilding = QStringLiteral("棟名の入力が有りません。");
-const QString kNoInspector = QStringLiteral("担当者の入力が有りません。");
 const QString kCannotRead = QStringLiteral("ファイルを読み込めませんでした。");
 const QString kCannotSave = QStringLiteral("ファイルを保存できませんでした。");
-const QString kFieldNames[3] = {QStringLiteral("現場名"), QStringLiteral("棟名"), QStringLiteral("担当者")};
 
 // The captions whose visibility a record's kind decides.
 constexpr int kLayoutLabel3[] = {layout::TypedOnlyCaptions[0], layout::TypedOnlyCaptions[1],
                                  layout::TypedOnlyCaptions[2], layout::TypedOnlyCaptions[3],
                                  layout::TypedOnlyCaptions[4], layout::LineACaption};
-constexpr qint32 kMostSamplesShown = 721;  // the cursor bars end at sample 720
 
 // A file that was read but cannot be shown is not called unreadable.
 QString LoadFailureText(int error, qint32 samples) {
@@ -117,22 +113,14 @@ void Form1::LoadRecordFile() {
 }
 
 void Form1::SaveRecordFileAs() {
-  const QString empties[4] = {state_.RecordPath, Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
-  const QString messages[4] = {kFileNotLoaded, kNoSite, kNoBuilding, kNoInspector};
-  for (int i = 0; i < 4; ++i) {
-    if (empties[i].isEmpty()) {
-      desktop_.ShowOk(this, messages[i]);
-      return;
-    }
+  if (state_.RecordPath.isEmpty()) {
+    desktop_.ShowOk(this, kFileNotLoaded);
+    return;
   }
-  // The names become part of a file name: they must not lead into another folder.
-  std::array<QString, 3> fields;
-  for (int i = 0; i < 3; ++i) {
-    fields[i] = Text1[i]->text();
-    if (!UsableInFileName(fields[i])) {
-      desktop_.ShowOk(this, kFieldNames[i] + QStringLiteral("に使えない文字が有ります。"));
-      return;
-    }
+  const std::array<QString, 3> fields = {Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
+  if (const QString problem = SavedNameFieldsProblem(fields); !problem.isEmpty()) {
+    desktop_.ShowOk(this, problem);
+    return;
   }
 
   const QString folder = FolderPart(state_.RecordPath);

@@ -1,5 +1,7 @@
 #include "record/RecordFields.h"
 
+#include <cctype>
+
 namespace ptlog {
 
 namespace {
@@ -58,6 +60,13 @@ qint32 ReadSample(const QString& text, qint32 index) {
 
 bool SampleInText(const QString& text, qint32 index) {
   return text.size() >= qint64(kHeaderLength) + qint64(kSampleDigits) * (qint64(index) + 1);
+}
+
+bool LooksLikeRecord(const QString& text) {
+  if (text.size() <= kHeaderLength) return false;
+  for (int i = 2; i < 6; ++i)
+    if (const char16_t c = text[i].unicode(); c > 127 || !std::isxdigit(c)) return false;
+  return true;
 }
 
 }  // namespace ptlog

@@ -22,4 +22,11 @@ qint32 ReadSample(const QString& text, qint32 index);
 // Whether the text holds all six digits of sample i.
 bool SampleInText(const QString& text, qint32 index);
 
+// The cursor bars end at sample 720: a record of more samples cannot be shown.
+inline constexpr qint32 kMostSamplesShown = 721;
+
+// Whether a text is a record line at all: a whole header, one sample digit
+// at least, and a sample count of four hexadecimal digits.
+bool LooksLikeRecord(const QString& text);
+
 }  // namespace ptlog

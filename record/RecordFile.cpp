@@ -80,6 +80,16 @@ QString DisplayFlags(bool scale2MPa, bool water, int detailsValue) {
   return QString(scale2MPa ? '2' : '1') + (water ? 'w' : 'e') + (detailsValue == 1 ? 'd' : 's');
 }
 
+QString SavedNameFieldsProblem(const std::array<QString, 3>& fields) {
+  const QString names[3] = {QStringLiteral("現場名"), QStringLiteral("棟名"), QStringLiteral("担当者")};
+  for (int i = 0; i < 3; ++i)
+    if (fields[i].isEmpty()) return names[i] + QStringLiteral("の入力が有りません。");
+  // The names become part of a file name: they must not lead into another folder.
+  for (int i = 0; i < 3; ++i)
+    if (!UsableInFileName(fields[i])) return names[i] + QStringLiteral("に使えない文字が有ります。");
+  return QString();
+}
+
 FlagChoices ChoicesFromFlags(const std::optional<QString>& flags) {
   if (!flags || flags->size() < 3 || *flags == QStringLiteral("   ")) return {};
   return {flags->at(0) == QLatin1Char('2'), flags->at(1) == QLatin1Char('w'),

@@ -61,6 +61,11 @@ FlagChoices ChoicesFromFlags(const std::optional<QString>& flags);
 // machines), and not "." or "..".
 bool UsableInFileName(const QString& field);
 
+// Why the typed site, building and inspector cannot make a saved name: the
+// first empty one, then the first with a character a file name cannot hold.
+// Empty when they can.
+QString SavedNameFieldsProblem(const std::array<QString, 3>& fields);
+
 // Renames where the file system allows it, else copies then deletes; a
 // failed copy leaves the original in place. False when the move failed.
 bool MoveRecordFile(const QString& from, const QString& to);

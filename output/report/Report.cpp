@@ -2,12 +2,15 @@
 
 #include "graph/PainterSurface.h"
 #include "platform/Errors.h"
+#include "platform/FileAccess.h"
 #include "platform/FontFamilies.h"
 #include "record/DecodeTestRecord.h"
 #include "record/ReadoutFormats.h"
 #include "record/RecordFields.h"
 
+#include <QDir>
 #include <QPainter>
+#include <QPdfWriter>
 
 namespace ptlog {
 
@@ -40,7 +43,7 @@ QString Csv(const QString& field) {
 }  // namespace
 
 std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
-                                               QString& why) {
+                                               RecordProblem& problem) {
   const SavedName name = ParseSavedName(FileNamePart(path));
   // The choices coded in a saved name, else 1 MPa with details.
   const FlagChoices coded = ChoicesFromFlags(name.flags);
@@ -49,19 +52,40 @@ std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const Report
   auto r = std::make_unique<ReportRecord>(scale1, details ? 1 : 0);
   r->name = name;
   r->state.RecordPath = path;
+  problem = {};
+  const TestRecord& record = r->state.Record;
   try {
     DecodeTestRecord(r->state, r->view);
   } catch (const PlatformError& error) {
-    why = error.Description().split(QChar(13)).first();
+    const int number = error.Number();
+    problem.description = error.Description().split(QChar(13)).first();
+    problem.kind = number == ErrFileNotFound || number == ErrPathFileAccess ? RecordProblem::Unreadable
+                   : number == ErrInputPastEnd || !LooksLikeRecord(record.RecordText) ? RecordProblem::NotARecord
+                   : record.SampleCount > kMostSamplesShown                  ? RecordProblem::TooManySamples
+                                                                             : RecordProblem::NotDrawable;
     return nullptr;
   }
-  const qint64 whole = kHeaderLength + qint64(kSampleDigits) * r->state.Record.SampleCount;
-  if (r->state.Record.RecordText.size() < whole) {
-    why = QStringLiteral("the record is cut short (%1 of %2 characters)")
-              .arg(r->state.Record.RecordText.size())
-              .arg(whole);
+  if (!LooksLikeRecord(record.RecordText)) {
+    problem.kind = RecordProblem::NotARecord;
     return nullptr;
   }
+  const qint64 whole = kHeaderLength + qint64(kSampleDigits) * record.SampleCount;
+  if (record.RecordText.size() < whole) {
+    problem = {RecordProblem::CutShort, record.RecordText.size(), whole, {}};
+    return nullptr;
+  }
+  return r;
+}
+
+std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
+                                               QString& why) {
+  RecordProblem problem;
+  auto r = LoadReportRecord(path, choices, problem);
+  why = problem.kind == RecordProblem::CutShort
+            ? QStringLiteral("the record is cut short (%1 of %2 characters)").arg(problem.have).arg(problem.whole)
+        : problem.kind == RecordProblem::NotARecord && problem.description.isEmpty()
+            ? QStringLiteral("not a record")
+            : problem.description;
   return r;
 }
 
@@ -181,6 +205,46 @@ QByteArray RecordCsv(const ReportRecord& r) {
                  .arg(ReadSample(record.RecordText, i) / 1000.0, 0, 'f', 2);
   }
   return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+}
+
+ReportPdf::ReportPdf(const QString& path) : file_(path) {}
+ReportPdf::~ReportPdf() { Cancel(); }
+
+bool ReportPdf::Open() {
+  // Written unbuffered through a temporary file: never a half-written report.
+  if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+  writer_ = std::make_unique<QPdfWriter>(&file_);
+  writer_->setPageSize(QPageSize(QPageSize::A4));
+  writer_->setPageOrientation(QPageLayout::Landscape);
+  writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+  writer_->setResolution(1440);
+  writer_->setTitle(QStringLiteral("配管試験報告書"));
+  writer_->setCreator(QStringLiteral("kestra-ptlog-report"));
+  return true;
+}
+
+bool ReportPdf::AddPage(ReportRecord& record, const QDate& printed) {
+  if (!writer_ || (pages_ == 0 ? !painter_.begin(writer_.get()) : !writer_->newPage())) return false;
+  PaintReportPage(painter_, record, printed);
+  ++pages_;
+  return true;
+}
+
+bool ReportPdf::Commit() {
+  const bool written = writer_ && pages_ > 0 && painter_.end() && file_.commit();
+  if (!written) Cancel();
+  return written;
+}
+
+void ReportPdf::Cancel() {
+  if (painter_.isActive()) painter_.end();
+  if (file_.isOpen()) file_.cancelWriting(), file_.commit();
+  writer_.reset();
+}
+
+bool WriteRecordCsv(const QString& folder, const QString& recordPath, const ReportRecord& record) {
+  const QString csv = QDir(folder).filePath(PathWithExtension(FileNamePart(recordPath), QStringLiteral("csv")));
+  return WriteFileAtomically(csv, RecordCsv(record)) == WriteResult::Written;
 }
 
 }  // namespace ptlog

@@ -5,11 +5,13 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QPainter>
+#include <QSaveFile>
 #include <QString>
 #include <memory>
 #include <optional>
 
-class QPainter;
+class QPdfWriter;
 
 namespace ptlog {
 
@@ -32,8 +34,19 @@ struct ReportRecord {
   HeadlessView view;
 };
 
-// Nothing, with the reason, for a record that is damaged: text shorter than
-// its header says, or one that the window could not show.
+// Why a file is not reported: it cannot be read; its text is no record; it
+// is shorter than its header says; it has more samples than the window shows
+// (721); or the window could not draw it.
+struct RecordProblem {
+  enum Kind { None, Unreadable, NotARecord, CutShort, TooManySamples, NotDrawable } kind = None;
+  qint64 have = 0, whole = 0;  // characters, of a record cut short
+  QString description;         // the platform's words for the error met
+};
+
+// Nothing, with the reason, for a record that is damaged.
+std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
+                                               RecordProblem& problem);
+// The same, with the reason as the report command says it.
 std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
                                                QString& why);
 
@@ -43,5 +56,27 @@ void PaintReportPage(QPainter& painter, ReportRecord& record, const QDate& print
 // The samples as a table a spreadsheet opens as it is: UTF-8 with a byte-order
 // mark, CR LF, a header block, then seconds, hh:mm:ss and kPa per sample.
 QByteArray RecordCsv(const ReportRecord& record);
+
+// A PDF of report pages, one A4 landscape page a record. The file is
+// replaced only by a whole report: a cancelled or failed one leaves the
+// earlier file, or none, as it was.
+class ReportPdf {
+public:
+  explicit ReportPdf(const QString& path);
+  ~ReportPdf();
+  bool Open();  // false: the file cannot be written
+  bool AddPage(ReportRecord& record, const QDate& printed);
+  bool Commit();  // false: nothing was written
+  void Cancel();
+
+private:
+  QSaveFile file_;
+  std::unique_ptr<QPdfWriter> writer_;
+  QPainter painter_;
+  int pages_ = 0;
+};
+
+// The table of a record as FOLDER/NAME.csv; false when it was not written.
+bool WriteRecordCsv(const QString& folder, const QString& recordPath, const ReportRecord& record);
 
 }  // namespace ptlog

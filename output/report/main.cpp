@@ -6,11 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cstdio>
+#include <optional>
 #include <cstdlib>
 #include <cstring>
 
@@ -96,26 +94,14 @@ int main(int argc, char** argv) {
   }
 
   const QStringList files = RecordFiles(o.inputs);
-  // Written through a temporary file, unbuffered: never a half-written report.
-  QSaveFile pdfFile(o.pdf);
-  std::unique_ptr<QPdfWriter> writer;
-  QPainter painter;
-  if (!o.pdf.isEmpty()) {
-    if (!pdfFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-      Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(o.pdf));
-      return 1;
-    }
-    writer = std::make_unique<QPdfWriter>(&pdfFile);
-    writer->setPageSize(QPageSize(QPageSize::A4));
-    writer->setPageOrientation(QPageLayout::Landscape);
-    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer->setResolution(1440);
-    writer->setTitle(QStringLiteral("配管試験報告書"));
-    writer->setCreator(QStringLiteral("kestra-ptlog-report"));
+  std::optional<ReportPdf> pdf;
+  if (!o.pdf.isEmpty() && !pdf.emplace(o.pdf).Open()) {
+    Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(o.pdf));
+    return 1;
   }
 
   const QDate today = QDate::currentDate();
-  int skipped = 0, pages = 0;
+  int skipped = 0;
   for (int i = 0; i < files.size(); ++i) {
     if (files.size() > 1) Say(QStringLiteral("[%1/%2] %3").arg(i + 1).arg(files.size()).arg(files[i]));
     QString why;
@@ -125,27 +111,15 @@ int main(int argc, char** argv) {
       ++skipped;
       continue;
     }
-    if (writer) {
-      if (pages == 0 ? !painter.begin(writer.get()) : !writer->newPage()) break;
-      PaintReportPage(painter, *record, today);
-      ++pages;
-    }
-    if (!o.csv.isEmpty()) {
-      const QString csv =
-          QDir(o.csv).filePath(PathWithExtension(FileNamePart(files[i]), QStringLiteral("csv")));
-      if (WriteFileAtomically(csv, RecordCsv(*record)) != WriteResult::Written) {
-        Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(csv));
-        ++skipped;
-      }
+    if (pdf && !pdf->AddPage(*record, today)) break;
+    if (!o.csv.isEmpty() && !WriteRecordCsv(o.csv, files[i], *record)) {
+      Say(QStringLiteral("kestra-ptlog-report: cannot write a table of %1 into %2").arg(files[i], o.csv));
+      ++skipped;
     }
   }
-  if (writer) {
-    const bool written = pages > 0 && painter.end() && pdfFile.commit();
-    if (!written) {
-      pdfFile.cancelWriting();
-      Say(QStringLiteral("kestra-ptlog-report: no report written to %1").arg(o.pdf));
-      return 1;
-    }
+  if (pdf && !pdf->Commit()) {
+    Say(QStringLiteral("kestra-ptlog-report: no report written to %1").arg(o.pdf));
+    return 1;
   }
   return skipped == 0 ? 0 : 1;
 }
