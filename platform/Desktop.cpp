@@ -72,6 +72,10 @@ QString Desktop::RunFileDialog(QWidget* parent, const FileDialogRequest& request
     const QFileInfo proposed(request.fileName);
     dialog.setDirectory(proposed.absolutePath());
     dialog.selectFile(proposed.fileName());
+  } else if (request.kind == FileDialogRequest::Folder) {
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setDirectory(request.folder);
   } else {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

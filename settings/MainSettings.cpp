@@ -36,4 +36,15 @@ void WriteDisplayChoices(const SettingsLocation& where, const DisplayChoices& ch
   WriteSetting(where, keys::DisplaySet, keys::Details, QString::number(choices.detailsState));
 }
 
+DisplayChoices ReadDisplayChoices(const SettingsLocation& where) {
+  DisplayChoices choices;
+  choices.scale1MPa = ReadSetting(where, keys::DisplaySet, keys::Scale, kScale1MPa) == kScale1MPa;
+  choices.air = ReadSetting(where, keys::DisplaySet, keys::Model, kModelAir) == kModelAir;
+  try {
+    choices.detailsState = ReadDetailsState(where);
+  } catch (const PlatformError&) {
+  }
+  return choices;
+}
+
 }  // namespace ptlog

@@ -38,5 +38,7 @@ struct DisplayChoices {
   int detailsState = 1;
 };
 void WriteDisplayChoices(const SettingsLocation& where, const DisplayChoices& choices);
+// The main window's last display choices; a value it would refuse reads as its default.
+DisplayChoices ReadDisplayChoices(const SettingsLocation& where);
 
 }  // namespace ptlog

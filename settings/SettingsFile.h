@@ -61,6 +61,8 @@ inline const QString ReadRetrial = QStringLiteral("ReadRetrial");
 inline const QString CommDevice = QStringLiteral("CommDevice");
 inline const QString DataPath = QStringLiteral("DataPath");
 inline const QString ProgramPath = QStringLiteral("ProgramPath");
+// The folder the record library lists, when it is not DataPath.
+inline const QString LibraryPath = QStringLiteral("LibraryPath");
 inline const QString Scale = QStringLiteral("Scale");
 inline const QString Model = QStringLiteral("Model");
 inline const QString Details = QStringLiteral("Details");

@@ -1,0 +1,28 @@
+#include "librarywin/RecordsForm.h"
+
+#include "library/RecordIndex.h"
+#include "platform/Desktop.h"
+#include "platform/ProgramStart.h"
+#include "settings/SettingsFile.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (const auto ended = ptlog::AnswerBeforeWindows(
+          argc, argv,
+          {"kestra-ptlog-records",
+           "Lists every record of the KESTRA PTLOG data folder: find, check, rename, report, tidy."}))
+    return *ended;
+  QApplication app(argc, argv);
+  ptlog::LoadJapaneseTranslation(app);
+  QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG 記録一覧"));
+
+  if (!ptlog::ArgumentsNameFiles(argc, argv)) {
+    ptlog::SystemDesktop().ShowOk(nullptr, ptlog::kUnspellableSettingsName);
+    return 1;
+  }
+  ptlog::RecordsForm form(ptlog::SystemDesktop(), ptlog::LocateSettingsOfThisProgram(),
+                          ptlog::RecordIndex::DefaultPath());
+  form.show();
+  return app.exec();
+}
