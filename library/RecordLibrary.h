@@ -17,9 +17,14 @@ inline constexpr int kLibraryColumns = 11;
 // test number or file name (NFKC, case folded); a date range; a verdict; a
 // pipe type (0 an untyped measurement).
 struct LibraryFilter {
+  enum Verdict { AnyVerdict, Passed, Failed, Untyped };
+  LibraryFilter(QString text = {}, std::optional<QDate> from = {}, std::optional<QDate> to = {},
+                Verdict verdict = AnyVerdict, std::optional<int> pipeType = {})
+      : text(std::move(text)), from(from), to(to), verdict(verdict), pipeType(pipeType) {}
+
   QString text;
   std::optional<QDate> from, to;
-  enum Verdict { AnyVerdict, Passed, Failed, Untyped } verdict = AnyVerdict;
+  Verdict verdict;
   std::optional<int> pipeType;
 };
 
