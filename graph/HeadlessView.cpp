@@ -32,6 +32,7 @@ void HeadlessView::SetScrollValue(int index, int value) {
 }
 
 void HeadlessView::RedrawGraph() {
+  if (deferred_) return;
   NoSurface nowhere;
   ptlog::RedrawGraph(state_, *this, surface_ ? *surface_ : static_cast<GraphSurface&>(nowhere));
 }

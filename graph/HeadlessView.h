@@ -30,6 +30,10 @@ public:
   void RedrawGraph() override;
 
   void DrawOn(GraphSurface* surface) { surface_ = surface; }
+  // While deferred, a redraw only waits for the next real one: decoding
+  // redraws after each cursor move, and without a picture only the last
+  // redraw's readouts remain.
+  void DeferRedraws(bool deferred) { deferred_ = deferred; }
 
 private:
   ViewState& state_;
@@ -38,6 +42,7 @@ private:
   std::array<QString, readout::Count> captions_;
   std::array<int, 2> scroll_{0, 0};
   GraphSurface* surface_ = nullptr;
+  bool deferred_ = false;
 };
 
 }  // namespace ptlog

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
+#include <algorithm>
+#include <thread>
 
 namespace ptlog {
 
@@ -52,27 +55,43 @@ ScanResult ScanFolder(const QString& root, RecordIndex& index,
     for (RecordEntry& e : index.Entries(top)) known.insert(e.Path(), std::move(e));
   }
 
-  std::vector<RecordEntry> changed, batch;
+  // Unchanged files come from the index; the rest are read a batch at a
+  // time, the batch shared among the processor's cores.
+  std::vector<const Listed*> toRead;
   result.entries.reserve(files.size());
   for (const Listed& f : files) {
-    const QString path = f.folder + QLatin1Char('/') + f.name;
-    const auto it = known.find(path);
+    const auto it = known.find(f.folder + QLatin1Char('/') + f.name);
     if (it != known.end() && it->size == f.size && it->mtime == f.mtime) {
       result.entries.push_back(std::move(*it));
       known.erase(it);
       continue;
     }
     if (it != known.end()) known.erase(it);
-    RecordEntry e = ReadRecordEntry(f.folder, f.name, f.size, f.mtime);
-    changed.push_back(e);
-    batch.push_back(e);
-    result.entries.push_back(std::move(e));
-    ++result.read;
-    if (onBatch && int(batch.size()) >= kBatch) {
-      if (!onBatch(batch, int(result.entries.size()), int(files.size()))) return result;
-      batch.clear();
-    }
+    toRead.push_back(&f);
   }
+  const int workers = std::max(1, std::min(QThread::idealThreadCount(), 4));
+  std::vector<RecordEntry> changed;
+  for (size_t start = 0; start < toRead.size(); start += kBatch) {
+    const size_t n = std::min<size_t>(kBatch, toRead.size() - start);
+    std::vector<RecordEntry> batch(n);
+    const auto read = [&](int w) {
+      for (size_t i = size_t(w); i < n; i += size_t(workers)) {
+        const Listed& f = *toRead[start + i];
+        batch[i] = ReadRecordEntry(f.folder, f.name, f.size, f.mtime);
+      }
+    };
+    std::vector<std::thread> threads;
+    for (int w = 1; w < workers; ++w) threads.emplace_back(read, w);
+    read(0);
+    for (std::thread& t : threads) t.join();
+    changed.insert(changed.end(), batch.begin(), batch.end());
+    result.entries.insert(result.entries.end(), batch.begin(), batch.end());
+    result.read += int(n);
+    if (onBatch && !onBatch(batch, int(result.entries.size()), int(files.size()))) return result;
+  }
+  // In the folder's order, whichever were read anew.
+  std::sort(result.entries.begin(), result.entries.end(),
+            [](const RecordEntry& a, const RecordEntry& b) { return std::tie(a.folder, a.name) < std::tie(b.folder, b.name); });
   result.changed = !changed.empty() || !known.isEmpty();
   index.Update(changed, known.keys());
   return result;

@@ -55,7 +55,11 @@ std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const Report
   problem = {};
   const TestRecord& record = r->state.Record;
   try {
+    // The readouts are those of the decode's last redraw: one redraw is enough.
+    r->view.DeferRedraws(true);
     DecodeTestRecord(r->state, r->view);
+    r->view.DeferRedraws(false);
+    r->view.RedrawGraph();
   } catch (const PlatformError& error) {
     const int number = error.Number();
     problem.description = error.Description().split(QChar(13)).first();

@@ -27,8 +27,12 @@ TEST_F(LinkFixture, EveryFileIsOneWholeLineAsSent) {
     QDir(scratch.Path("data")).removeRecursively();
     QDir().mkpath(scratch.Path("data"));
     view = {};
+    view.okVisible = true;  // the last run's OK, hidden while this one reads
+    bool okWhileReading = false;
+    view.onActivity = [&] { okWhileReading |= view.okVisible && !view.activity[0].isEmpty(); };
     const QStringList received =
         DownloadFrom(records, {"--mode", c.mode, "--split-pause-ms", QString::number(24 * kTickMs)});
+    EXPECT_FALSE(okWhileReading) << c.mode;
     EXPECT_TRUE(view.errors.isEmpty()) << c.mode << view.errors.join('|').toStdString();
     EXPECT_EQ(view.status, QString::fromUtf8(c.result)) << c.mode;
     EXPECT_TRUE(view.panelVisible && view.okVisible && view.activity[0].isEmpty());

@@ -39,7 +39,7 @@ protected:
 
 TEST_F(ReportCommand, OnePagePerWholeRecordAndATableOfItsSamples) {
   const QString pdf = scratch.Path("out.pdf");
-  const auto [exit, said] = Report({"--pdf", pdf, "--csv", scratch.Path("csv"), scratch.Path("records")});
+  const auto [exit, said] = Report({"--pdf", pdf, "--csv", scratch.Path("csv"), paths[0], paths[1], paths[2]});
   EXPECT_EQ(exit, 1) << "one record skipped";
   EXPECT_TRUE(said.contains("skipped " + paths[2])) << said.toStdString();
   const QString info = RunTool("pdfinfo", {pdf});
@@ -100,7 +100,8 @@ TEST_F(ReportCommand, RefusesWithItsExitCodes) {
     tools::RecordSpec s = tools::TypedTest(1, 750, 180, 15, 300, 750, 1);
     s.samples.resize(samples, 700000);
     const QString pdf = scratch.Path(QStringLiteral("%1.pdf").arg(samples));
-    EXPECT_EQ(Report({"--pdf", pdf, Put("long.txt", tools::RecordText(s))}).first, samples == 721 ? 0 : 1);
+    Put(QStringLiteral("long%1/long.txt").arg(samples), tools::RecordText(s));  // a folder stands for its records
+    EXPECT_EQ(Report({"--pdf", pdf, scratch.Path(QStringLiteral("records/long%1").arg(samples))}).first, samples == 721 ? 0 : 1);
     EXPECT_EQ(QFile::exists(pdf), samples == 721);
   }
 }

@@ -3,6 +3,7 @@
 #include "platform/FileAccess.h"
 #include "settings/IniFile.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +43,14 @@ TEST(FileWrites, LeftoversOfKilledWritersGoAtTheNextWrite) {
   const QStringList stay{".a.txt.ptlog-1-k3x", ".a.txt.ptlog-x1-2", "a.txt.ptlog-" + gone, ".a.txt.ptlog_" + gone};
   for (const QString& name : stay + QStringList{".a.txt.ptlog-" + gone, ".b.ini.ptlog-" + gone}) scratch.Write(name, "x");
   ASSERT_EQ(WriteFileAtomically(scratch.Path("c.txt"), QByteArray("new")), WriteResult::Written);
+  // A new file gets the usual permissions; a replaced one keeps its own.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat st {};
+  EXPECT_EQ(::stat(QFile::encodeName(scratch.Path("c.txt")).constData(), &st) == 0 ? st.st_mode & 0777 : 0, 0666 & ~mask);
+  ::chmod(QFile::encodeName(scratch.Path("c.txt")).constData(), 0640);
+  WriteFileAtomically(scratch.Path("c.txt"), QByteArray("again"));
+  EXPECT_EQ(::stat(QFile::encodeName(scratch.Path("c.txt")).constData(), &st) == 0 ? st.st_mode & 0777 : 0, 0640u);
   QStringList expected = stay + QStringList{"c.txt"};
   expected.sort();
   EXPECT_EQ(AllEntries(scratch.Root()), expected);

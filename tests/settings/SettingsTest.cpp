@@ -110,7 +110,7 @@ TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
             std::make_tuple(1, QString("9600,n,8,1"), 3, data, program));
   const std::tuple<const char*, int, int, int, const char*> cases[] = {  // file, port, retrial, error, line
       // Whole numbers round half to even; a number at the start of a text counts.
-      {"[Port Set]\r\nCommPort=3.5\r\nReadRetrial=5 times\r\n", 4, 5, 0, "9600,n,8,1"},
+      {"[Port Set]\r\nCommPort=3.5\r\nReadRetrial=5.7 times\r\n", 4, 6, 0, "9600,n,8,1"},
       {"[Port Set]\r\nCommPort= 2.5 \r\nReadRetrial=-1e1x\r\n", 2, -10, 0, "9600,n,8,1"},
       {"[Port Set]\r\nCommPort=2\r\nReadRetrial=abc\r\nCommSettings=\r\n", 2, 0, 0, ""},
       {"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, -1013, ""},
