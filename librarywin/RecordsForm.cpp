@@ -233,7 +233,10 @@ void RecordsForm::ChooseFolder(const QString& folder) {
   Refresh();
 }
 
-void RecordsForm::Refresh() { scanner_->Scan(folder_); }
+void RecordsForm::Refresh() {
+  scanClock_.start();
+  scanner_->Scan(folder_);
+}
 
 bool RecordsForm::Scanning() const { return scanner_->Busy(); }
 
@@ -278,7 +281,11 @@ void RecordsForm::OnResult(const ScanResult& result, bool cachedOnly) {
     return;
   }
   if (result.changed || cachedOnly) SetEntries(result.entries);
-  if (!cachedOnly) Watch(result.folders);
+  if (!cachedOnly) {
+    Watch(result.folders);
+    // Looking again costs little, but a huge folder is not looked at without pause.
+    refresh_->setInterval(std::max<qint64>(refreshMs_, 4 * scanClock_.elapsed()));
+  }
   Status->setText(QStringLiteral("%1 件（ファイル %2）").arg(library_.Count()).arg(library_.Entries().size()));
 }
 

@@ -6,6 +6,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -109,6 +110,7 @@ private:
   QTimer* refresh_;
   QTimer* soon_;
   int refreshMs_;
+  QElapsedTimer scanClock_;
   std::vector<RecordEntry> growing_;
 };
 

@@ -16,7 +16,8 @@ deb=$(ls "$work"/pkg/*.deb)
 dpkg -x "$deb" "$work/root"
 for f in usr/bin/kestra-ptlog usr/bin/kestra-ptlogini usr/lib/kestra-ptlog/libSaveJPG.so \
          usr/share/applications/kestra-ptlog.desktop usr/share/applications/kestra-ptlogini.desktop \
-         usr/bin/kestra-ptlog-report usr/share/icons/hicolor/scalable/apps/kestra-ptlog.svg \
+         usr/bin/kestra-ptlog-report usr/bin/kestra-ptlog-records usr/share/applications/kestra-ptlog-records.desktop \
+         usr/share/man/man1/kestra-ptlog-records.1.gz usr/share/icons/hicolor/scalable/apps/kestra-ptlog.svg \
          usr/share/man/man1/kestra-ptlog.1.gz usr/share/man/man1/kestra-ptlogini.1.gz \
          usr/share/man/man1/kestra-ptlog-report.1.gz usr/share/doc/kestra-ptlog/copyright; do
   [ -e "$work/root/$f" ] || fail "the package lacks $f"
@@ -37,7 +38,7 @@ out=$(cd "$home" && run "$work/root/usr/bin/kestra-ptlog" --version)
 (cd "$home" && run "$work/root/usr/bin/kestra-ptlogini" --help) | grep -q "Usage: kestra-ptlogini" ||
   fail "--help"
 # With no display at all the window programs say so in one line and end.
-for p in kestra-ptlog kestra-ptlogini; do
+for p in kestra-ptlog kestra-ptlogini kestra-ptlog-records; do
   said=$(env -i HOME="$home" PATH=/usr/bin:/bin "$work/root/usr/bin/$p" 2>&1 </dev/null) && fail "$p started without a display"
   [ "$said" = "$p: no display to open the window on (DISPLAY is not set)" ] || fail "$p said '$said'"
 done
@@ -77,7 +78,9 @@ run_and_end root "$work/roothome"
 
 # The report command answers as a command-line tool does.
 "$work/root/usr/bin/kestra-ptlog-report" --help | grep -q "^Usage: kestra-ptlog-report" || fail "report --help"
-[ "$("$work/root/usr/bin/kestra-ptlog-report" --version)" = "kestra-ptlog-report $version" ] || fail "report --version"
+for p in kestra-ptlog-report kestra-ptlog-records; do
+  [ "$("$work/root/usr/bin/$p" --version)" = "$p $version" ] || fail "$p --version"
+done
 
 # Debian's own checks: no error; the warnings left are named in the README.
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
