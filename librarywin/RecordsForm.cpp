@@ -3,6 +3,7 @@
 #include "graph/PainterSurface.h"
 #include "library/LibraryActions.h"
 #include "library/ScanRunner.h"
+#include "librarywin/ReportSettingsDialog.h"
 #include "platform/Desktop.h"
 #include "platform/FontFamilies.h"
 #include "record/Readouts.h"
@@ -150,7 +151,7 @@ void RecordsForm::BuildControls() {
   Table->sortByColumn(int(LibraryColumn::When), Qt::DescendingOrder);
   Table->verticalHeader()->hide();
   Table->verticalHeader()->setDefaultSectionSize(22);
-  const int widths[kLibraryColumns] = {130, 70, 120, 90, 90, 90, 90, 90, 250, 0, 50};
+  const int widths[kLibraryColumns] = {120, 64, 110, 80, 80, 84, 84, 90, 190, 0, 44};
   for (int c = 0; c < kLibraryColumns; ++c)
     if (widths[c]) Table->setColumnWidth(c, widths[c]);
   Table->horizontalHeader()->setSectionResizeMode(int(LibraryColumn::FileName), QHeaderView::Stretch);
@@ -201,6 +202,7 @@ void RecordsForm::BuildControls() {
   actions->addWidget(TidyButton = new QPushButton(QStringLiteral("重複を整理")));
   actions->addWidget(PdfButton = new QPushButton(QStringLiteral("報告書PDF")));
   actions->addWidget(CsvButton = new QPushButton(QStringLiteral("CSV")));
+  actions->addWidget(LookButton = new QPushButton(QStringLiteral("報告書の設定")));
   grid->addLayout(actions, 4, 0, 1, 2);
 
   auto* bottom = new QHBoxLayout;
@@ -223,6 +225,7 @@ void RecordsForm::BuildControls() {
   connect(TidyButton, &QPushButton::clicked, this, [this] { TidyDuplicates(); });
   connect(PdfButton, &QPushButton::clicked, this, [this] { ReportPdf(); });
   connect(CsvButton, &QPushButton::clicked, this, [this] { ReportCsv(); });
+  connect(LookButton, &QPushButton::clicked, this, [this] { EditReportLook(); });
 }
 
 void RecordsForm::ChooseFolder(const QString& folder) {
@@ -388,7 +391,8 @@ void RecordsForm::ReportPdf() {
   const QString file = desktop_.RunFileDialog(
       this, {FileDialogRequest::Save, kPdfFilter, 1, folder_ + QStringLiteral("/報告書.pdf"), QString()});
   if (file.isEmpty()) return;
-  ptlog::ReportPdf pdf(file);
+  ReportLook look(ReadReportSettings(where_));
+  ptlog::ReportPdf pdf(file, &look);
   if (!pdf.Open()) {
     desktop_.ShowOk(this, QStringLiteral("報告書を保存できませんでした。"));
     return;
@@ -417,7 +421,17 @@ void RecordsForm::ReportPdf() {
     desktop_.ShowOk(this, QStringLiteral("報告書を保存できませんでした。"));
     return;
   }
-  if (!skipped.isEmpty()) desktop_.ShowOk(this, Listed(QStringLiteral("次の記録は報告書に入れませんでした。"), skipped));
+  QStringList said;
+  if (!skipped.isEmpty()) said << Listed(QStringLiteral("次の記録は報告書に入れませんでした。"), skipped);
+  // An image that is gone leaves its place empty; the report is still made.
+  said << look.TakeProblems();
+  if (!said.isEmpty()) desktop_.ShowOk(this, said.join(QChar(13)));
+}
+
+void RecordsForm::EditReportLook() {
+  const QStringList selected = SelectedPaths();
+  ReportSettingsDialog dialog(desktop_, where_, selected.isEmpty() ? QString() : selected.front(), this);
+  dialog.exec();
 }
 
 void RecordsForm::ReportCsv() {

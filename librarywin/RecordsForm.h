@@ -82,6 +82,7 @@ public:
   QPushButton* TidyButton;
   QPushButton* PdfButton;
   QPushButton* CsvButton;
+  QPushButton* LookButton;
   QLabel* Status;
   QProgressBar* Progress;
 
@@ -97,6 +98,7 @@ private:
   void TidyDuplicates();
   void ReportPdf();
   void ReportCsv();
+  void EditReportLook();
   bool AskForSelection();
 
   Desktop& desktop_;

@@ -1,5 +1,7 @@
 #include "output/report/Report.h"
 
+#include "output/report/ReportLook.h"
+
 #include "graph/PainterSurface.h"
 #include "platform/Errors.h"
 #include "platform/FileAccess.h"
@@ -93,17 +95,31 @@ std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const Report
   return r;
 }
 
-void PaintReportPage(QPainter& p, ReportRecord& r, const QDate& printed) {
+void PaintReportPage(QPainter& p, ReportRecord& r, const QDate& printed, ReportLook* look) {
+  ReportLook plain;
+  ReportLook& l = look ? *look : plain;
+  const ReportSettings& settings = l.Settings();
   const HeadlessView& v = r.view;
   const auto caption = [&](int index) { return v.Label4Caption(index).trimmed(); };
   p.save();
   p.setPen(Qt::black);
   UseFont(p, 20, true);
-  Text(p, {kMargin, kMargin, 8000, 560}, QStringLiteral("配管試験報告書"));
+  Text(p, {kMargin, kMargin, 8000, 560}, settings.title);
+  const QString date = QStringLiteral("印刷日　") + printed.toString(QStringLiteral("yyyy/MM/dd"));
   UseFont(p, 10);
-  Text(p, {kPageWidth - kMargin - 4000, kMargin, 4000, 560},
-       QStringLiteral("印刷日　") + printed.toString(QStringLiteral("yyyy/MM/dd")),
-       Qt::AlignRight | Qt::AlignVCenter);
+  if (settings.company.isEmpty() && settings.logo.isEmpty()) {
+    Text(p, {kPageWidth - kMargin - 4000, kMargin, 4000, 560}, date, Qt::AlignRight | Qt::AlignVCenter);
+  } else {
+    // The contractor in the head, its logo beside it; the date under the title.
+    Text(p, {kMargin, 1180, 8000, 300}, date);
+    const QRectF company(kPageWidth - kMargin - 5200, 560, 5200, 800);
+    UseFont(p, 12, true);
+    Text(p, {company.left(), company.top(), company.width(), 320}, settings.company, Qt::AlignRight | Qt::AlignVCenter);
+    UseFont(p, 9);
+    Text(p, {company.left(), company.top() + 330, company.width(), 230}, settings.info1, Qt::AlignRight | Qt::AlignVCenter);
+    Text(p, {company.left(), company.top() + 560, company.width(), 230}, settings.info2, Qt::AlignRight | Qt::AlignVCenter);
+    l.DrawLogo(p, QRectF(company.left() - 1900, company.top(), 1800, company.height()));
+  }
 
   // The test: where, who, what.
   const std::pair<QString, QString> facts[] = {{QStringLiteral("現場名"), r.name.fields[0]},
@@ -174,14 +190,24 @@ void PaintReportPage(QPainter& p, ReportRecord& r, const QDate& printed) {
     p.drawLine(QPointF(gridLeft, y + 380), QPointF(gridLeft + 800 + 4 * cell, y + 380));
   }
 
-  // Room to sign and stamp.
+  // Room to sign and stamp, right of the graph; the inspector's box holds
+  // the inspector's seal where the seal folder has one.
   UseFont(p, 10, true);
-  const QString signers[2] = {QStringLiteral("担当者"), QStringLiteral("確認者")};
-  for (int i = 0; i < 2; ++i) {
-    const QRectF box(kPageWidth - kMargin - (2 - i) * 2300 + 100, 8200, 2200, 2400);
+  const QStringList& signers = settings.boxCaptions;
+  const int n = int(signers.size());
+  const double width = n <= 2 ? 2300 : (kPageWidth - kMargin - gridLeft) / n;
+  bool sealed = false;
+  for (int i = 0; i < n; ++i) {
+    const QRectF box(kPageWidth - kMargin - (n - i) * width + 100, 8200, width - 100, 2400);
     p.drawRect(box);
     p.drawLine(QPointF(box.left(), box.top() + 420), QPointF(box.right(), box.top() + 420));
     Text(p, {box.left(), box.top(), box.width(), 420}, signers[i], Qt::AlignCenter);
+    if (!sealed && signers[i] == QStringLiteral("担当者")) {
+      sealed = true;
+      // A seal's natural size: about 15 mm across.
+      const QPointF middle(box.center().x(), box.top() + 420 + (box.height() - 420) / 2);
+      l.DrawSeal(p, r.name.fields[2], QRectF(middle - QPointF(425, 425), QSizeF(850, 850)));
+    }
   }
   p.restore();
 }
@@ -211,7 +237,7 @@ QByteArray RecordCsv(const ReportRecord& r) {
   return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
 }
 
-ReportPdf::ReportPdf(const QString& path) : file_(path) {}
+ReportPdf::ReportPdf(const QString& path, ReportLook* look) : file_(path), look_(look) {}
 ReportPdf::~ReportPdf() { Cancel(); }
 
 bool ReportPdf::Open() {
@@ -229,7 +255,7 @@ bool ReportPdf::Open() {
 
 bool ReportPdf::AddPage(ReportRecord& record, const QDate& printed) {
   if (!writer_ || (pages_ == 0 ? !painter_.begin(writer_.get()) : !writer_->newPage())) return false;
-  PaintReportPage(painter_, record, printed);
+  PaintReportPage(painter_, record, printed, look_);
   ++pages_;
   return true;
 }

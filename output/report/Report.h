@@ -50,8 +50,11 @@ std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const Report
 std::unique_ptr<ReportRecord> LoadReportRecord(const QString& path, const ReportChoices& choices,
                                                QString& why);
 
-// One A4 landscape test report on a painter set up in twips (1/1440 inch).
-void PaintReportPage(QPainter& painter, ReportRecord& record, const QDate& printed);
+class ReportLook;
+
+// One A4 landscape test report on a painter set up in twips (1/1440 inch),
+// with the contractor's look (none: title, date and two boxes only).
+void PaintReportPage(QPainter& painter, ReportRecord& record, const QDate& printed, ReportLook* look = nullptr);
 
 // The samples as a table a spreadsheet opens as it is: UTF-8 with a byte-order
 // mark, CR LF, a header block, then seconds, hh:mm:ss and kPa per sample.
@@ -62,7 +65,7 @@ QByteArray RecordCsv(const ReportRecord& record);
 // earlier file, or none, as it was.
 class ReportPdf {
 public:
-  explicit ReportPdf(const QString& path);
+  explicit ReportPdf(const QString& path, ReportLook* look = nullptr);
   ~ReportPdf();
   bool Open();  // false: the file cannot be written
   bool AddPage(ReportRecord& record, const QDate& printed);
@@ -73,6 +76,7 @@ private:
   QSaveFile file_;
   std::unique_ptr<QPdfWriter> writer_;
   QPainter painter_;
+  ReportLook* look_;
   int pages_ = 0;
 };
 

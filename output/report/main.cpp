@@ -1,6 +1,7 @@
 // kestra-ptlog-report: test reports (PDF) and sample tables (CSV) of many
 // records at once, without a window.
 #include "output/report/Report.h"
+#include "output/report/ReportLook.h"
 #include "platform/FileAccess.h"
 
 #include <QDir>
@@ -18,15 +19,17 @@ namespace {
 
 const char* const kUsage =
     "Usage: kestra-ptlog-report [--pdf FILE] [--csv FOLDER] [--scale 1|2] [--details on|off]\n"
-    "                           RECORD-OR-FOLDER...\n"
+    "                           [--settings FILE] RECORD-OR-FOLDER...\n"
     "Writes one A4 landscape test report page per record into FILE (PDF) and/or one table of its\n"
     "samples per record into FOLDER (NAME.csv, UTF-8, CR LF). A folder stands for its record files\n"
-    "(*.txt), sorted by name. A damaged record is named and skipped.\n"
+    "(*.txt), sorted by name. A damaged record is named and skipped. The report's title, company,\n"
+    "logo, seals and signature boxes come from [Report Set] of the programs' settings file, or of\n"
+    "the --settings FILE.\n"
     "Exit status: 0 all written, 1 some skipped or not written, 2 usage error.\n"
     "  --help     show this text\n  --version  show the version\n";
 
 struct Options {
-  QString pdf, csv;
+  QString pdf, csv, settings;
   ReportChoices choices;
   QStringList inputs;
 };
@@ -39,6 +42,8 @@ bool Parse(const QStringList& args, Options& o) {
       o.pdf = args[++i];
     else if (a == QLatin1String("--csv") && hasValue)
       o.csv = args[++i];
+    else if (a == QLatin1String("--settings") && hasValue)
+      o.settings = args[++i];
     else if (a == QLatin1String("--scale") && hasValue && (args[i + 1] == "1" || args[i + 1] == "2"))
       o.choices.scale1MPa = args[++i] == QLatin1String("1");
     else if (a == QLatin1String("--details") && hasValue && (args[i + 1] == "on" || args[i + 1] == "off"))
@@ -94,8 +99,10 @@ int main(int argc, char** argv) {
   }
 
   const QStringList files = RecordFiles(o.inputs);
+  ReportLook look(ReadReportSettings(o.settings.isEmpty() ? LocateSettingsOfThisProgram()
+                                                         : SettingsLocation{QString(), o.settings}));
   std::optional<ReportPdf> pdf;
-  if (!o.pdf.isEmpty() && !pdf.emplace(o.pdf).Open()) {
+  if (!o.pdf.isEmpty() && !pdf.emplace(o.pdf, &look).Open()) {
     Say(QStringLiteral("kestra-ptlog-report: cannot write %1").arg(o.pdf));
     return 1;
   }
@@ -117,6 +124,8 @@ int main(int argc, char** argv) {
       ++skipped;
     }
   }
+  // An image that cannot be used leaves its place empty; the pages are whole.
+  for (const QString& problem : look.TakeProblems()) Say(problem);
   if (pdf && !pdf->Commit()) {
     Say(QStringLiteral("kestra-ptlog-report: no report written to %1").arg(o.pdf));
     return 1;

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "WindowTest.h"
 #include "librarywin/RecordsForm.h"
+#include "librarywin/ReportSettingsDialog.h"
 
 #include <QLabel>
 #include <QProgressDialog>
@@ -137,6 +138,28 @@ TEST_F(RecordsWindow, TwoWindowsFollowTheFolder) {
   EXPECT_EQ(b->Library().Count(), 8);
   QFile::rename(scratch.Path("gone"), scratch.Path("data"));
   ASSERT_TRUE(RunUntil([&] { return b->Status->text().startsWith("8 件"); }));
+}
+
+// 報告書の設定: a file that is no image is refused when chosen, a logo gone
+// since is refused at OK with the settings file as it was; else OK writes
+// the section. The preview is a page of the selected record.
+TEST_F(RecordsWindow, ReportSettingsCheckImagesAndWriteTheSection) {
+  const QString text = scratch.Write("text.png", "not a picture"), gone = scratch.Path("gone.png");
+  const QByteArray stored = Scratch::Read(scratch.Path("s.ini"));
+  ReportSettingsDialog d(desktop, {scratch.Path("prog/"), scratch.Path("s.ini")}, scratch.Path("data/0001.txt"));
+  desktop.answers = {text};
+  d.LogoButton->click();
+  d.Company->setText("北斗設備");
+  d.Logo->setText(gone);
+  d.OkButton->click();
+  EXPECT_EQ(desktop.Texts(), (QStringList{"画像ファイルではありません：" + Native(text), "画像ファイルが見つかりません：" + Native(gone)}));
+  EXPECT_EQ(Scratch::Read(scratch.Path("s.ini")), stored);
+  d.Logo->clear();
+  d.OkButton->click();
+  EXPECT_EQ(ReadReportSettings({QString(), scratch.Path("s.ini")}).company, "北斗設備");
+  QImage blank(d.PreviewPage().size(), QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  EXPECT_NE(d.PreviewPage(), blank);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The report command on real record files: pages, tables, damaged records.
 #include "TestSupport.h"
 #include "output/report/Report.h"
+#include "output/report/ReportLook.h"
 #include "record/RecordFields.h"
 
 #include <QProcess>
@@ -104,6 +105,58 @@ TEST_F(ReportCommand, RefusesWithItsExitCodes) {
     EXPECT_EQ(Report({"--pdf", pdf, scratch.Path(QStringLiteral("records/long%1").arg(samples))}).first, samples == 721 ? 0 : 1);
     EXPECT_EQ(QFile::exists(pdf), samples == 721);
   }
+}
+
+// Image files for the page: checked before they are taken.
+TEST(ReportImages, CheckedBeforeTheyAreTaken) {
+  Scratch scratch;
+  QImage(100, 40, QImage::Format_RGB32).save(scratch.Path("logo.png"));
+  QImage(8001, 2, QImage::Format_Mono).save(scratch.Path("huge.png"));
+  QImage(8000, 2, QImage::Format_Mono).save(scratch.Path("wide.png"));
+  scratch.Write("text.png", "not a picture");
+  scratch.Write("logo.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'><rect width='40' height='20'/></svg>");
+  scratch.Write("broken.svg", "<svg");
+  const std::pair<const char*, ImageCheck> cases[] = {
+      {"logo.png", ImageCheck::Usable}, {"wide.png", ImageCheck::Usable}, {"huge.png", ImageCheck::TooLarge},
+      {"text.png", ImageCheck::NotAnImage}, {"gone.png", ImageCheck::Missing}, {"logo.svg", ImageCheck::Usable},
+      {"broken.svg", ImageCheck::NotAnImage}, {".", ImageCheck::Missing}};
+  for (auto [name, check] : cases) EXPECT_EQ(int(CheckImageFile(scratch.Path(name))), int(check)) << name;
+}
+
+// The contractor's page: company, logo (vector when SVG), the configured
+// boxes, and in the inspector's box the seal named after the inspector of
+// that record only (ﾔﾏﾀﾞ is ヤマダ after NFKC). Absent keys: today's page.
+TEST_F(ReportCommand, CompanyLogoBoxesAndTheInspectorsSeal) {
+  const QString text = tools::RecordText(tools::TypedTest(2, 750, 60, 10, 300, 750, 5));
+  Put("現場_A棟_ヤマダ_1ed_0001.txt", text);
+  QImage seal(300, 300, QImage::Format_RGB32);
+  seal.fill(Qt::red);
+  QDir().mkpath(scratch.Path("seals"));
+  seal.save(scratch.Path("seals/ﾔﾏﾀﾞ.png"));
+  QImage(400, 100, QImage::Format_RGB32).save(scratch.Path("logo.png"));
+  scratch.Write("logo.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'><rect width='40' height='20'/></svg>");
+  const auto images = [&](const QString& pdf, int page) {
+    const QString p = QString::number(page);
+    return int(RunTool("pdfimages", {"-list", "-f", p, "-l", p, pdf}).split('\n', Qt::SkipEmptyParts).size()) - 2;
+  };
+  const std::tuple<const char*, int, int> logos[] = {{"logo.png", 2, 1}, {"logo.svg", 1, 0}, {"gone.png", 1, 0}};
+  for (const auto& [logo, sealedPage, plainPage] : logos) {
+    const QString ini = scratch.Write("r.ini", EncodeSettingText(
+        "[Report Set]\r\nReportTitle=給水管 耐圧試験報告書\r\nCompanyName=北斗設備工業株式会社\r\n"
+        "CompanyInfo1=札幌市中央区1-2\r\nCompanyInfo2=TEL 011-000-0000\r\nCompanyLogo=" + scratch.Path(logo) +
+        "\r\nSealFolder=" + scratch.Path("seals") + "\r\nBoxCaptions=担当者,立会者,確認者\r\n"));
+    const QString pdf = scratch.Path("look.pdf");
+    const auto [exit, said] = Report({"--settings", ini, "--pdf", pdf, scratch.Path("records/現場_A棟_ヤマダ_1ed_0001.txt"), paths[0]});
+    EXPECT_EQ(exit, 0) << said.toStdString();
+    EXPECT_EQ(said.contains("画像ファイルが見つかりません：" + scratch.Path("gone.png")), QByteArray(logo) == "gone.png");
+    const QString page = RunTool("pdftotext", {"-f", "1", "-l", "1", pdf, "-"}).remove(' ');
+    for (const char* expected : {"給水管耐圧試験報告書", "北斗設備工業株式会社", "TEL011-000-0000", "立会者", "確認者"})
+      EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_EQ(std::make_pair(images(pdf, 1), images(pdf, 2)), std::make_pair(sealedPage, plainPage)) << logo;
+  }
+  const ReportSettings none = ReadReportSettings({QString(), scratch.Write("none.ini", "[Report Set]\r\nBoxCaptions=a,b,c,d,e\r\n")});
+  EXPECT_EQ(std::make_tuple(none.title, none.company, none.boxCaptions.size()),
+            std::make_tuple(QString("配管試験報告書"), QString(), 4));
 }
 
 }  // namespace

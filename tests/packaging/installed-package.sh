@@ -9,6 +9,7 @@ pid=
 # Whatever happened, nothing of the run stays behind.
 cleanup() { [ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$work/pkg" >/dev/null)
