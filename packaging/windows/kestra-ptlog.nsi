@@ -28,6 +28,11 @@ Section "KESTRA PTLOG"
   SetOutPath "$INSTDIR"
   File /r "${SOURCE}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; Marks the programs as installed: they keep their settings in each user's
+  ; %APPDATA%, also when run as administrator, never beside themselves.
+  FileOpen $0 "$INSTDIR\kestra-ptlog.installed" w
+  FileWrite $0 "Installed by the KESTRA PTLOG installer.$\r$\n"
+  FileClose $0
   WriteRegStr HKLM "Software\KESTRA PTLOG" "InstallDir" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KESTRA PTLOG"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -59,6 +64,7 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\platforms"
   RMDir /r "$INSTDIR\styles"
   RMDir /r "$INSTDIR\translations"
+  Delete "$INSTDIR\kestra-ptlog.installed"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
