@@ -47,6 +47,12 @@ ScanResult ScanFolder(const QString& root, RecordIndex& index,
   }
   std::vector<Listed> files;
   List(top, 0, files, result.folders);
+  // A share that went away while it was listed gave only part of the list:
+  // it counts as gone, and neither the list nor the index loses anything.
+  if (!QFileInfo(top).isDir()) {
+    result.folderMissing = true;
+    return result;
+  }
 
   QHash<QString, RecordEntry> known;
   if (previous) {
@@ -88,6 +94,11 @@ ScanResult ScanFolder(const QString& root, RecordIndex& index,
     result.entries.insert(result.entries.end(), batch.begin(), batch.end());
     result.read += int(n);
     if (onBatch && !onBatch(batch, int(result.entries.size()), int(files.size()))) return result;
+  }
+  if (!QFileInfo(top).isDir()) {
+    result = ScanResult{};
+    result.folderMissing = true;
+    return result;
   }
   // In the folder's order, whichever were read anew.
   std::sort(result.entries.begin(), result.entries.end(),

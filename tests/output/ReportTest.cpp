@@ -139,6 +139,10 @@ TEST_F(ReportCommand, CompanyLogoBoxesAndTheInspectorsSeal) {
     const QString p = QString::number(page);
     return int(RunTool("pdfimages", {"-list", "-f", p, "-l", p, pdf}).split('\n', Qt::SkipEmptyParts).size()) - 2;
   };
+  // Under AddressSanitizer the leak checker's own tracer fails at the end of
+  // this command when a test program starts it; the other reports check leaks.
+  const QByteArray asan = qgetenv("ASAN_OPTIONS");
+  qputenv("ASAN_OPTIONS", asan + ":detect_leaks=0");
   const std::tuple<const char*, int, int> logos[] = {{"logo.png", 2, 1}, {"logo.svg", 1, 0}, {"gone.png", 1, 0}};
   for (const auto& [logo, sealedPage, plainPage] : logos) {
     const QString ini = scratch.Write("r.ini", EncodeSettingText(
@@ -154,6 +158,7 @@ TEST_F(ReportCommand, CompanyLogoBoxesAndTheInspectorsSeal) {
       EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_EQ(std::make_pair(images(pdf, 1), images(pdf, 2)), std::make_pair(sealedPage, plainPage)) << logo;
   }
+  qputenv("ASAN_OPTIONS", asan);
   const ReportSettings none = ReadReportSettings({QString(), scratch.Write("none.ini", "[Report Set]\r\nBoxCaptions=a,b,c,d,e\r\n")});
   EXPECT_EQ(std::make_tuple(none.title, none.company, none.boxCaptions.size()),
             std::make_tuple(QString("配管試験報告書"), QString(), 4));
