@@ -44,13 +44,13 @@ for p in kestra-ptlog kestra-ptlogini kestra-ptlog-records; do
   [ "$said" = "$p: no display to open the window on (DISPLAY is not set)" ] || fail "$p said '$said'"
 done
 
-# Started, then ended by the session as `who` (nobody or root, each with a
-# home of its own): the installed program keeps its display choices in that
+# Started, then ended by the session's signal as `who` (nobody or root, each
+# with a home of its own): the installed program keeps its display choices in that
 # user's own settings file and writes nothing beside itself.
 program="$work/root/usr/bin/kestra-ptlog"
 beside_before=$(ls -A "$work/root/usr/bin" "$work/root/usr/lib/kestra-ptlog")
 run_and_end() {
-  local who=$1 home=$2 ready=
+  local who=$1 home=$2 signal=$3 ready=
   mkdir -p "$home"
   chown "$who" "$home"
   # A simple command, so that $! is the program itself once it has started.
@@ -67,15 +67,16 @@ run_and_end() {
     sleep 0.05
   done
   [ -n "$ready" ] || fail "the program did not get ready as $who: $(cat "$work/out.log")"
-  kill -TERM "$pid"
-  wait "$pid" || fail "the program did not end cleanly as $who"
+  kill "-$signal" "$pid"
+  wait "$pid" || fail "the program did not end cleanly as $who on SIG$signal"
   pid=
   grep -q "^Scale=1MPa" "$home/.config/KESTRA PTLOG/KESTRA PTLOG.ini" || fail "no display choices for $who"
   [ "$(ls -A "$work/root/usr/bin" "$work/root/usr/lib/kestra-ptlog")" = "$beside_before" ] ||
     fail "files appeared beside the programs when run as $who"
 }
-run_and_end nobody "$work/home"
-run_and_end root "$work/roothome"
+# A logout hangs up, a shutdown terminates: both end the program as the session does.
+run_and_end nobody "$work/home" HUP
+run_and_end root "$work/roothome" TERM
 
 # The report command answers as a command-line tool does.
 "$work/root/usr/bin/kestra-ptlog-report" --help | grep -q "^Usage: kestra-ptlog-report" || fail "report --help"
