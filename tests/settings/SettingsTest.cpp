@@ -115,6 +115,7 @@ TEST(MainSettings, ReadInOrderStoppingAtAFailure) {
       {"[Port Set]\r\nCommPort=2\r\nReadRetrial=abc\r\nCommSettings=\r\n", 2, 0, 0, ""},
       {"[Port Set]\r\nCommPort=COM1\r\n", 0, 0, -1013, ""},
       {"[Port Set]\r\nCommPort=32767.5\r\n", 0, 0, -1006, ""},
+      {"[Port Set]\r\nCommPort=-32768.5\r\nReadRetrial=-32768.5\r\n", -32768, -32768, 0, "9600,n,8,1"},
       {"[Port Set]\r\nCommPort=2\r\nReadRetrial=99999\r\nCommSettings=4800,e,7,2\r\n", 2, 0, -1006, "4800,e,7,2"}};
   for (const auto& [file, port, retrial, error, line] : cases) {
     MainSettings s;
