@@ -313,6 +313,7 @@ void RecordsForm::ShowPreview() {
   const QStringList selected = SelectedPaths();
   for (QLabel* label : Readouts) label->clear();
   Preview->clear();
+  previewGraph_ = QImage();
   if (selected.isEmpty()) return;
   const QString path = selected.front();
   // The choices coded in its saved name, else the main window's last ones.
@@ -326,7 +327,8 @@ void RecordsForm::ShowPreview() {
     Preview->setText(row >= 0 ? ProblemText(library_.EntryAt(row)) : QString());
     return;
   }
-  QImage graph(int(kGraphWidthTwips / 15), int(kGraphHeightTwips / 15), QImage::Format_RGB32);
+  QImage& graph = previewGraph_;
+  graph = QImage(int(kGraphWidthTwips / 15), int(kGraphHeightTwips / 15), QImage::Format_RGB32);
   graph.fill(Qt::white);
   {
     PenState pen;

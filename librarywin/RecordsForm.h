@@ -65,6 +65,8 @@ public:
   bool Scanning() const;
   const RecordLibrary& Library() const { return library_; }
   QStringList SelectedPaths() const;
+  // The selected record's graph before it is scaled into the preview.
+  const QImage& PreviewGraph() const { return previewGraph_; }
 
   QLabel* FolderLabel;
   QPushButton* ChooseButton;
@@ -114,6 +116,7 @@ private:
   int refreshMs_;
   QElapsedTimer scanClock_;
   std::vector<RecordEntry> growing_;
+  QImage previewGraph_;
 };
 
 }  // namespace ptlog

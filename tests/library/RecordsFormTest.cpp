@@ -68,6 +68,20 @@ TEST_F(RecordsWindow, ListsFindsAndPreviews) {
             std::make_pair(QString("0006"), QString("合格")));
 }
 
+// The preview is the main window's own graph of the record, with the
+// choices of its saved name over the main window's last ones.
+TEST_F(RecordsWindow, PreviewIsTheMainWindowsGraph) {
+  auto f = Open();
+  ASSERT_TRUE(Lists(*f, 7));
+  Select(*f, {"駅前_A棟_山田_1ed_0006.txt"});
+  Form1 main(desktop, {scratch.Path("prog/"), scratch.Path("s.ini")});
+  main.Load();
+  desktop.answers = {scratch.Path("data/駅前_A棟_山田_1ed_0006.txt")};
+  main.Command2->click();
+  EXPECT_TRUE(main.Option2[1]->isChecked());
+  EXPECT_EQ(f->PreviewGraph(), main.Picture1->Canvas());
+}
+
 // Three saved at once, downloaded names with the main window's last choices
 // (2 MPa, air, details); one whose name is taken is refused in one message;
 // the list follows the files.
