@@ -33,10 +33,18 @@ const char* const kHeaders[kLibraryColumns] = {"検査日時", "検査番号", "
                                                "試験圧力", "検査時間", "判定",   "ファイル名", "重複"};
 const QString kNothingSelected = QStringLiteral("記録が選択されていません。");
 const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
-// More records than this get a progress window with a cancel button.
 constexpr int kQuietReport = 3;
 // The graph box of the main window, in twips and pixels.
 constexpr double kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
+
+// More records than a few get a progress window with a cancel button.
+std::unique_ptr<QProgressDialog> ProgressFor(QWidget* window, const QString& text, qsizetype count) {
+  if (count <= kQuietReport) return nullptr;
+  auto progress = std::make_unique<QProgressDialog>(text, QStringLiteral("中止"), 0, int(count), window);
+  progress->setWindowModality(Qt::WindowModal);
+  progress->setMinimumDuration(0);
+  return progress;
+}
 
 QString Listed(const QString& first, const QStringList& names) {
   return first + QChar(13) + names.join(QChar(13));
@@ -399,13 +407,7 @@ void RecordsForm::ReportPdf() {
     desktop_.ShowOk(this, QStringLiteral("報告書を保存できませんでした。"));
     return;
   }
-  std::unique_ptr<QProgressDialog> progress;
-  if (paths.size() > kQuietReport) {
-    progress = std::make_unique<QProgressDialog>(QStringLiteral("報告書を作成しています…"), QStringLiteral("中止"), 0,
-                                                 int(paths.size()), this);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(0);
-  }
+  const std::unique_ptr<QProgressDialog> progress = ProgressFor(this, QStringLiteral("報告書を作成しています…"), paths.size());
   QStringList skipped;
   const QDate today = QDate::currentDate();
   for (int i = 0; i < paths.size(); ++i) {
@@ -441,13 +443,7 @@ void RecordsForm::ReportCsv() {
   const QStringList paths = SelectedPaths();
   const QString folder = desktop_.RunFileDialog(this, {FileDialogRequest::Folder, QString(), 1, QString(), folder_});
   if (folder.isEmpty()) return;
-  std::unique_ptr<QProgressDialog> progress;
-  if (paths.size() > kQuietReport) {
-    progress = std::make_unique<QProgressDialog>(QStringLiteral("CSVファイルを作成しています…"),
-                                                 QStringLiteral("中止"), 0, int(paths.size()), this);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(0);
-  }
+  const std::unique_ptr<QProgressDialog> progress = ProgressFor(this, QStringLiteral("CSVファイルを作成しています…"), paths.size());
   QStringList skipped, written;
   for (int i = 0; i < paths.size(); ++i) {
     if (progress) {
