@@ -5,6 +5,10 @@
 
 namespace ptlog {
 
+// The graph's box in the main window, in twips: the screen, the printed page,
+// the report and the library's preview all draw it at this size.
+inline constexpr int kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
+
 // Clears the surface and draws the whole graph of the loaded record: frame,
 // scales, time axis, traces, cursor lines, and every readout label. An
 // overflow or a division fault stops it with a PlatformError; what was drawn

@@ -1,6 +1,7 @@
 #include "librarywin/RecordsForm.h"
 
 #include "graph/PainterSurface.h"
+#include "graph/RedrawGraph.h"
 #include "library/LibraryActions.h"
 #include "library/ScanRunner.h"
 #include "librarywin/ReportSettingsDialog.h"
@@ -34,8 +35,6 @@ const char* const kHeaders[kLibraryColumns] = {"検査日時", "検査番号", "
 const QString kNothingSelected = QStringLiteral("記録が選択されていません。");
 const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
 constexpr int kQuietReport = 3;
-// The graph box of the main window, in twips and pixels.
-constexpr double kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
 
 // More records than a few get a progress window with a cancel button.
 std::unique_ptr<QProgressDialog> ProgressFor(QWidget* window, const QString& text, qsizetype count) {

@@ -194,7 +194,7 @@ void Form1::CreateGraphArea() {
   Picture1 = new PictureBox(this);
   Picture1->setObjectName(QStringLiteral("Picture1"));
   Picture1->setFocusPolicy(Qt::StrongFocus);
-  PlaceTwips(Picture1, 120, 2520, 15015, 8175);
+  PlaceTwips(Picture1, 120, 2520, kGraphWidthTwips, kGraphHeightTwips);
 
   Frame2 = new QFrame(Picture1);
   Frame2->setObjectName(QStringLiteral("Frame2"));

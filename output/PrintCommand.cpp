@@ -21,7 +21,6 @@ namespace {
 const QString kAskPrint = QStringLiteral("印刷して宜しいですか？");
 const QString kPdfFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
 const QString kPrintFailed = QStringLiteral("印刷できませんでした。");
-constexpr int kGraphWidthTwips = 15015, kGraphHeightTwips = 8175;
 
 // A graph that cannot be drawn shows what was drawn; printing goes on.
 void RedrawQuietly(MainView& view) {

@@ -3,6 +3,7 @@
 #include "output/report/ReportLook.h"
 
 #include "graph/PainterSurface.h"
+#include "graph/RedrawGraph.h"
 #include "platform/Errors.h"
 #include "platform/FileAccess.h"
 #include "platform/FontFamilies.h"
@@ -20,7 +21,7 @@ namespace {
 
 // The page in twips: A4 landscape, 297 x 210 mm.
 constexpr double kPageWidth = 16838, kMargin = 720;
-constexpr double kGraphWidth = 15015, kGraphHeight = 8175, kGraphScale = 0.66;
+constexpr double kGraphWidth = kGraphWidthTwips, kGraphHeight = kGraphHeightTwips, kGraphScale = 0.66;
 const QPointF kGraphAt(kMargin, 3300);
 
 // The painter works in twips: a point is 20 of them, whatever the device.
@@ -248,7 +249,7 @@ bool ReportPdf::Open() {
   writer_->setPageOrientation(QPageLayout::Landscape);
   writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
   writer_->setResolution(1440);
-  writer_->setTitle(QStringLiteral("配管試験報告書"));
+  writer_->setTitle(look_ ? look_->Settings().title : ReportSettings().title);
   writer_->setCreator(QStringLiteral("kestra-ptlog-report"));
   return true;
 }
