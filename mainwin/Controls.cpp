@@ -1,17 +1,22 @@
 #include "mainwin/Controls.h"
 
 #include "platform/Fonts.h"
+#include "platform/Rounding.h"
 
 #include <QPainter>
+
+#include <algorithm>
 
 namespace ptlog {
 
 AutoLabel::AutoLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
                      int leftTwips, int topTwips, int widthTwips)
-    : QLabel(parent), fixedWidth_(widthTwips > 0 ? TwipsToPixels(widthTwips) : 0) {
+    : QLabel(parent),
+      fixedWidth_(widthTwips > 0 ? TwipsToPixels(widthTwips) : 0),
+      designLeft_(TwipsToPixels(leftTwips)) {
   setObjectName(name);
   setFont(font);
-  move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+  move(designLeft_, TwipsToPixels(topTwips));
   SetCaption(caption);
 }
 
@@ -19,6 +24,11 @@ void AutoLabel::SetCaption(const QString& caption) {
   setText(caption);
   const QSize hint = sizeHint();
   resize(fixedWidth_ > 0 ? fixedWidth_ : hint.width(), hint.height());
+  const int room = parentWidget() && !isWindow() ? parentWidget()->width() : designLeft_ + width();
+  move(std::max(0, std::min(designLeft_, room - width())), y());
+  const double scale = LayoutScale();
+  SetDesignRect(this, QRect(int(RoundHalfEven(x() / scale)), int(RoundHalfEven(y() / scale)),
+                            int(RoundHalfEven(width() / scale)), int(RoundHalfEven(height() / scale))));
 }
 
 int DetailsCheckBox::Value() const {

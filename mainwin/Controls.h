@@ -13,10 +13,13 @@ class AutoLabel : public QLabel {
 public:
   AutoLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font, int leftTwips,
             int topTwips, int widthTwips = 0);
+  // A caption longer than the room right of the design's place moves left
+  // within its container, so it is read whole (the download's count).
   void SetCaption(const QString& caption);
 
 private:
   int fixedWidth_;
+  int designLeft_;
 };
 
 // The details box: a click toggles between checked and unchecked; the greyed

@@ -23,23 +23,14 @@ namespace ptlog {
 
 namespace {
 
-constexpr int kClientWidthTwips = 15240;
-constexpr int kClientHeightTwips = 10695;
 constexpr int kScrollMax = 720;
 
 QString Indexed(const char* name, int index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
-const QFont& CaptionFont() {
-  static const QFont font = MinchoFont(11.25, true);
-  return font;
-}
-
-const QFont& TitleFont() {
-  static const QFont font = MinchoFont(15.75, true);
-  return font;
-}
+QFont CaptionFont() { return MinchoFont(11.25, true); }
+QFont TitleFont() { return MinchoFont(15.75, true); }
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                         int width, int height) {
@@ -89,6 +80,7 @@ Form1::Form1(Desktop& desktop, SettingsLocation where, int tickIntervalMs, QWidg
   setWindowTitle(QStringLiteral("KESTRA PTLOG 配管試験データ"));
   setFont(MinchoFont(11.25, false));
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+  SetDesignRect(this, QRect(QPoint(0, 0), DesignSize()));
 
   CreateButtons();
   CreateEntryFields();
@@ -158,6 +150,7 @@ void Form1::CreateDisplayChoices() {
     for (QRadioButton* option : {Option1[i], Option2[i]}) {
       option->setFont(CaptionFont());
       option->setFocusPolicy(Qt::ClickFocus);
+      option->setStyle(LayoutScaledMarks());
     }
     connect(Option2[i], &QRadioButton::toggled, this, [this, i](bool selected) {
       if (selected) Option2Click(i);
@@ -170,6 +163,7 @@ void Form1::CreateDisplayChoices() {
   Check1->setObjectName(QStringLiteral("Check1"));
   Check1->setFont(CaptionFont());
   PlaceTwips(Check1, 6840, 2160, 975, 255);
+  Check1->setStyle(LayoutScaledMarks());
   Check1->SetValue(1);
   connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1Click(); });
 
@@ -364,9 +358,11 @@ OutputWindow Form1::ForOutput() {
 
 void Form1::RedrawGraph() {
   QImage& canvas = Picture1->Canvas();
-  const QRectF whole(0, 0, canvas.width() / canvas.devicePixelRatio() * 15.0,
-                     canvas.height() / canvas.devicePixelRatio() * 15.0);
-  PainterSurface surface(&canvas, 1.0 / 15.0, whole, pen_,
+  // The graph keeps its design in twips; a window laid out smaller draws it smaller.
+  const double pixelsPerTwip = LayoutScale() / 15.0;
+  const QRectF whole(0, 0, canvas.width() / canvas.devicePixelRatio() / pixelsPerTwip,
+                     canvas.height() / canvas.devicePixelRatio() / pixelsPerTwip);
+  PainterSurface surface(&canvas, pixelsPerTwip, whole, pen_,
                          [this](bool visible) { Picture1->setVisible(visible); });
   // Whatever happens, the picture shows what was drawn.
   struct Repaint {

@@ -34,6 +34,10 @@ class Form1 : public QWidget, public MainView, public DownloadView {
 public:
   Form1(Desktop& desktop, SettingsLocation where, int tickIntervalMs = kTickIntervalMs, QWidget* parent = nullptr);
 
+  // The client area of the design, in twips.
+  static constexpr int kClientWidthTwips = 15240, kClientHeightTwips = 10695;
+  static QSize DesignSize() { return {kClientWidthTwips / 15, kClientHeightTwips / 15}; }
+
   // The window's load step: settings read and applied, controls prepared.
   void Load();
   // The unload step: display choices written, program ended. Runs once.

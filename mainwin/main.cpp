@@ -1,5 +1,6 @@
 #include "mainwin/Form1.h"
 #include "platform/Desktop.h"
+#include "platform/Fonts.h"
 #include "platform/ProgramStart.h"
 #include "platform/SessionEnd.h"
 #include "settings/SettingsFile.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
+  ptlog::FitLayoutToScreen(ptlog::Form1::DesignSize());
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {

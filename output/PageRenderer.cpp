@@ -1,6 +1,9 @@
 #include "output/PageRenderer.h"
 
+#include "platform/Fonts.h"
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -19,7 +22,8 @@ void PaintButton(QPainter& p, QAbstractButton* b) {
   QStyleOptionButton option;
   option.initFrom(b);
   option.text = b->text();
-  option.rect = QRect(QPoint(0, 0), b->size());
+  option.rect = QRect(QPoint(0, 0), DesignRect(b).size());
+  option.fontMetrics = QFontMetrics(DesignFont(b->font()));
   QStyle::ControlElement element = QStyle::CE_PushButton;
   if (auto* check = qobject_cast<QCheckBox*>(b)) {
     element = QStyle::CE_CheckBox;
@@ -32,33 +36,34 @@ void PaintButton(QPainter& p, QAbstractButton* b) {
   } else {
     option.state |= QStyle::State_Raised;
   }
-  p.setFont(b->font());
-  b->style()->drawControl(element, &option, &p, b);
+  p.setFont(DesignFont(b->font()));
+  // The page has the design's marks, not the ones scaled for the screen.
+  QApplication::style()->drawControl(element, &option, &p, b);
 }
 
 void PaintLineEdit(QPainter& p, QLineEdit* edit) {
   QStyleOptionFrame frame;
   frame.initFrom(edit);
-  frame.rect = QRect(QPoint(0, 0), edit->size());
+  frame.rect = QRect(QPoint(0, 0), DesignRect(edit).size());
   frame.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, edit);
   p.fillRect(frame.rect, Qt::white);
   edit->style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &p, edit);
-  p.setFont(edit->font());
+  p.setFont(DesignFont(edit->font()));
   p.setPen(edit->palette().color(QPalette::Text));
   p.drawText(frame.rect.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, edit->text());
 }
 
 void PaintLabel(QPainter& p, QLabel* label) {
-  p.setFont(label->font());
+  p.setFont(DesignFont(label->font()));
   p.setPen(label->palette().color(QPalette::WindowText));
-  p.drawText(QRect(QPoint(0, 0), label->size()), int(label->alignment()) | Qt::TextDontClip, label->text());
+  p.drawText(QRect(QPoint(0, 0), DesignRect(label).size()), int(label->alignment()) | Qt::TextDontClip, label->text());
 }
 
 void PaintChildren(QPainter& p, QWidget* parent);
 
 void PaintControl(QPainter& p, QWidget* w) {
   p.save();
-  p.translate(w->pos());
+  p.translate(DesignRect(w).topLeft());
   if (auto* label = qobject_cast<QLabel*>(w)) {
     PaintLabel(p, label);
   } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
@@ -67,10 +72,10 @@ void PaintControl(QPainter& p, QWidget* w) {
     PaintButton(p, button);
   } else {
     if (w->autoFillBackground())
-      p.fillRect(QRect(QPoint(0, 0), w->size()), w->palette().color(w->backgroundRole()));
+      p.fillRect(QRect(QPoint(0, 0), DesignRect(w).size()), w->palette().color(w->backgroundRole()));
     if (auto* frame = qobject_cast<QFrame*>(w); frame && frame->frameShape() == QFrame::Box) {
       p.setPen(frame->palette().color(QPalette::WindowText));
-      p.drawRect(QRect(QPoint(0, 0), w->size() - QSize(1, 1)));
+      p.drawRect(QRect(QPoint(0, 0), DesignRect(w).size() - QSize(1, 1)));
     }
     PaintChildren(p, w);
   }
@@ -79,7 +84,7 @@ void PaintControl(QPainter& p, QWidget* w) {
 
 void PaintChildren(QPainter& p, QWidget* parent) {
   p.save();
-  p.setClipRect(QRect(QPoint(0, 0), parent->size()), Qt::IntersectClip);
+  p.setClipRect(QRect(QPoint(0, 0), DesignRect(parent).size()), Qt::IntersectClip);
   for (QObject* child : parent->children()) {
     auto* w = qobject_cast<QWidget*>(child);
     if (w && !w->isHidden() && !w->isWindow()) PaintControl(p, w);

@@ -7,6 +7,7 @@
 #include "output/PictureControls.h"
 #include "output/PrinterDialog.h"
 #include "platform/Desktop.h"
+#include "platform/Fonts.h"
 #include "record/RecordFile.h"
 
 #include <QCoreApplication>
@@ -33,14 +34,16 @@ void RedrawQuietly(MainView& view) {
 bool PrintWindowPage(OutputWindow& w, QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
-  // The window's pixels are 15 twips, 1/96 inch; the page keeps that size.
+  // The design's pixels are 15 twips, 1/96 inch; the page keeps the design
+  // also when the window is laid out smaller to fit its screen.
   const double scale = printer.resolution() / 96.0;
   painter.scale(scale, scale);
   PaintControlsAsVectors(painter, w.window);
 
   // The graph again, as vectors, where the picture box stands.
-  painter.translate(w.picture->pos());
-  painter.setClipRect(QRect(QPoint(0, 0), w.picture->size()));
+  const QRect picture = DesignRect(w.picture);
+  painter.translate(picture.topLeft());
+  painter.setClipRect(QRect(QPoint(0, 0), picture.size()));
   painter.scale(1.0 / 15.0, 1.0 / 15.0);
   PenState pen;
   PainterSurface surface(painter, QRectF(0, 0, kGraphWidthTwips, kGraphHeightTwips), pen);

@@ -73,7 +73,7 @@ ToolForm::ToolForm(Desktop& desktop, SettingsLocation where, QWidget* parent)
   const QFont regular = MinchoFont(9, false);
   const QFont bold = MinchoFont(9, true);
   setFont(regular);
-  setFixedSize(TwipsToPixels(5370), TwipsToPixels(5385));
+  setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips));
 
   Label1_3 =
       Place(new QLabel(QStringLiteral("設定ファイルメンテナンス"), this), "Label1(3)", 120, 120, 3960, 315);

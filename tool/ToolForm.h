@@ -21,6 +21,10 @@ class ToolForm : public QWidget {
 public:
   ToolForm(Desktop& desktop, SettingsLocation where, QWidget* parent = nullptr);
 
+  // The window of the design, in twips.
+  static constexpr int kWidthTwips = 5370, kHeightTwips = 5385;
+  static QSize DesignSize() { return {kWidthTwips / 15, kHeightTwips / 15}; }
+
   // Reads the settings into the window; stops quietly at the first problem.
   void Startup();
 

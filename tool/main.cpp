@@ -1,6 +1,7 @@
 #include "tool/ToolForm.h"
 
 #include "platform/Desktop.h"
+#include "platform/Fonts.h"
 #include "platform/ProgramStart.h"
 #include "settings/SettingsFile.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
+  ptlog::FitLayoutToScreen(ptlog::ToolForm::DesignSize());
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOGINI"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {
