@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WindowTest.h"
+#include "platform/Fonts.h"
 
 #include <memory>
 
@@ -13,6 +14,12 @@ inline tools::RecordSpec PlainRecord(int number, int samples = 100, int pipeType
   s.samples.assign(samples, 500000);
   return s;
 }
+
+// The windows' layout scale for a test, back to the design after it.
+struct ScaleForTest {
+  explicit ScaleForTest(double scale) { SetLayoutScale(scale); }
+  ~ScaleForTest() { SetLayoutScale(1.0); }
+};
 
 // A main window on a settings file of the test's own; the desktop answers.
 class Form1Fixture : public ::testing::Test {

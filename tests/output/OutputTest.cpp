@@ -116,6 +116,31 @@ TEST_F(Output, PdfFileEntryWritesOnePageOfTheWindow) {
   ExpectControlsBack(true);
 }
 
+// The printed page is the design's, whatever scale the window has on screen:
+// the same words at the same places, to a point.
+TEST_F(Output, PrintedPageIsTheDesignAtAnyScale) {
+  desktop.printers = {"Office"};
+  QStringList pages;
+  for (double scale : {1.0, 0.75}) {
+    ScaleForTest at(scale);
+    StartOnData().show();
+    LoadRecord(2);
+    desktop.answers = {scratch.Path(QStringLiteral("page%1.pdf").arg(scale))};
+    PrintOn("PDFファイル");
+    const QString words = RunTool("pdftotext", {"-bbox", scratch.Path(QStringLiteral("page%1.pdf").arg(scale)), "-"});
+    QStringList placed;
+    const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto m = word.globalMatch(words); m.hasNext();) {
+      const auto w = m.next();
+      placed << QStringLiteral("%1 %2 %3").arg(w.captured(3)).arg(std::lround(w.captured(1).toDouble())).arg(
+                    std::lround(w.captured(2).toDouble()));
+    }
+    ASSERT_GT(placed.size(), 20) << words.toStdString();
+    pages << placed.join('\n');
+  }
+  EXPECT_EQ(pages[1], pages[0]);
+}
+
 TEST_F(Output, CupsQueueWritesTheReport) {
   const QString out = qEnvironmentVariable("PTLOG_TEST_CUPS_OUT"), queue = qEnvironmentVariable("PTLOG_TEST_CUPS_QUEUE");
   if (out.isEmpty() || queue.isEmpty()) GTEST_SKIP() << "no private CUPS scheduler (scripts/test starts one)";
