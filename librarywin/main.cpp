@@ -2,6 +2,7 @@
 
 #include "library/RecordIndex.h"
 #include "platform/Desktop.h"
+#include "platform/FontFamilies.h"
 #include "platform/ProgramStart.h"
 #include "settings/SettingsFile.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
+  ptlog::LoadBundledFonts();
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG 記録一覧"));
 
   if (!ptlog::ArgumentsNameFiles(argc, argv)) {

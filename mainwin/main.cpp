@@ -1,6 +1,7 @@
 #include "mainwin/Form1.h"
 #include "platform/Desktop.h"
 #include "platform/Fonts.h"
+#include "platform/FontFamilies.h"
 #include "platform/ProgramStart.h"
 #include "platform/SessionEnd.h"
 #include "settings/SettingsFile.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
+  ptlog::LoadBundledFonts();
   ptlog::FitLayoutToScreen(ptlog::Form1::DesignSize());
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOG"));
 

@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/Fonts.h"
+#include "platform/FontFamilies.h"
 #include "platform/ProgramStart.h"
 #include "settings/SettingsFile.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     return *ended;
   QApplication app(argc, argv);
   ptlog::LoadJapaneseTranslation(app);
+  ptlog::LoadBundledFonts();
   ptlog::FitLayoutToScreen(ptlog::ToolForm::DesignSize());
   QApplication::setApplicationName(QStringLiteral("KESTRA PTLOGINI"));
 

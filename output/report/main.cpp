@@ -3,6 +3,7 @@
 #include "output/report/Report.h"
 #include "output/report/ReportLook.h"
 #include "platform/FileAccess.h"
+#include "platform/FontFamilies.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -81,7 +82,12 @@ int main(int argc, char** argv) {
   }
   // No window: the fonts and the PDF writer need no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+  // Without a window system the fonts are read from their folder: the system's.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+#endif
   QGuiApplication app(argc, argv);
+  LoadBundledFonts();
   Options o;
   if (!Parse(QCoreApplication::arguments(), o)) {
     std::fputs(kUsage, stderr);
