@@ -11,11 +11,15 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 
 namespace ptlog {
 
 namespace {
 double layoutScale = 1.0;
+// The design's pixel size of each scaled size made, for the printed page.
+std::map<int, int> designSizes;
 }  // namespace
 
 double LayoutScale() { return layoutScale; }
@@ -24,7 +28,12 @@ void SetLayoutScale(double scale) { layoutScale = scale; }
 QFont MinchoFont(double points, bool bold) {
   QFont font;
   font.setFamilies(MinchoFamilies());
-  font.setPixelSize(std::max(1, int(RoundHalfEven(points * 96.0 / 72.0 * layoutScale))));
+  // Scaled down, never up: a text that fills its control in the design
+  // still fits it.
+  const int design = int(RoundHalfEven(points * 96.0 / 72.0));
+  const int scaled = std::max(1, int(std::floor(design * layoutScale + 1e-9)));
+  designSizes[scaled] = design;
+  font.setPixelSize(scaled);
   font.setBold(bold);
   return font;
 }
@@ -50,8 +59,8 @@ void SetDesignRect(QWidget* widget, QRect designPixels) { widget->setProperty(kD
 
 QFont DesignFont(const QFont& font) {
   QFont design = font;
-  if (font.pixelSize() > 0 && layoutScale != 1.0)
-    design.setPixelSize(std::max(1, int(RoundHalfEven(font.pixelSize() / layoutScale))));
+  if (const auto known = designSizes.find(font.pixelSize()); known != designSizes.end() && layoutScale != 1.0)
+    design.setPixelSize(known->second);
   return design;
 }
 
@@ -84,7 +93,7 @@ double FittingScale(QSize design, QRect available, QMargins frame) {
   const QSize room = available.size().shrunkBy(frame);
   if (design.isEmpty()) return 1.0;
   const double fit = std::min(double(room.width()) / design.width(), double(room.height()) / design.height());
-  return std::clamp(fit, 0.25, 1.0);
+  return std::clamp(fit, 0.4, 1.0);
 }
 
 void FitLayoutToScreen(QSize design) {

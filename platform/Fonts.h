@@ -43,7 +43,7 @@ void SetLayoutScale(double scale);
 inline constexpr QMargins kFrameAllowance{8, 31, 8, 8};
 
 // The largest scale up to 1 at which `design` pixels and their frame fit
-// `available`; never below a quarter, where nothing could be read.
+// `available`; never below 0.4, where nothing could be read.
 double FittingScale(QSize design, QRect available, QMargins frame = kFrameAllowance);
 
 // Sets the layout scale for a window of `design` pixels on the primary screen.

@@ -1,4 +1,4 @@
-; The Windows installer: both programs into Program Files, Start-menu
+; The Windows installer: the programs into Program Files, Start-menu
 ; entries, and an uninstaller. scripts/build-windows defines VERSION, SOURCE
 ; (the release folder) and OUTFILE.
 ; A 64-bit installer, as the programs are: it needs no 32-bit Windows layer.
@@ -45,6 +45,7 @@ Section "KESTRA PTLOG"
   CreateDirectory "$SMPROGRAMS\KESTRA PTLOG"
   CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\KESTRA PTLOG 配管試験データ.lnk" "$INSTDIR\kestra-ptlog.exe"
   CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\KESTRA PTLOGINI 設定ファイルメンテナンス.lnk" "$INSTDIR\kestra-ptlogini.exe"
+  CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\KESTRA PTLOG 記録一覧.lnk" "$INSTDIR\kestra-ptlog-records.exe"
   CreateShortcut "$SMPROGRAMS\KESTRA PTLOG\アンインストール.lnk" "$INSTDIR\uninstall.exe"
 SectionEnd
 
@@ -52,10 +53,14 @@ Section "Uninstall"
   SetRegView 64
   SetShellVarContext all
   RMDir /r "$SMPROGRAMS\KESTRA PTLOG"
-  ; The files installed, and nothing else: settings and records stay.
+  ; The files installed, and nothing else: settings and records stay. A
+  ; settings file beside the programs was written by a run before they were
+  ; marked as installed; the folder goes, so it goes too.
   Delete "$INSTDIR\kestra-ptlog.exe"
   Delete "$INSTDIR\kestra-ptlogini.exe"
+  Delete "$INSTDIR\kestra-ptlog-records.exe"
   Delete "$INSTDIR\kestra-ptlog-report.exe"
+  Delete "$INSTDIR\KESTRA PTLOG.ini"
   Delete "$INSTDIR\SaveJPG.dll"
   Delete "$INSTDIR\Qt6*.dll"
   Delete "$INSTDIR\lib*.dll"
@@ -64,6 +69,7 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\platforms"
   RMDir /r "$INSTDIR\styles"
   RMDir /r "$INSTDIR\translations"
+  RMDir /r "$INSTDIR\fonts"
   Delete "$INSTDIR\kestra-ptlog.installed"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -8,7 +8,9 @@
 
 #include <QDateTime>
 #include <sqlite3.h>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace ptlog;
 using namespace ptlog::test;
@@ -50,9 +52,13 @@ TEST_F(Library, ScanListsRecordsAndSaysWhyOthersAreMarked) {
   Put("a/b/c/d/deep4.txt", Line(5));
   Put("重複/0001.txt", Line(1));
   Put("other.csv", Line(6));
+#ifndef Q_OS_WIN
   ::mkfifo(QFile::encodeName(scratch.Path("data/fifo.txt")).constData(), 0666);
   QFile::link("/dev/zero", scratch.Path("data/zero.txt"));
   QFile::link(scratch.Path("data/0001.txt"), scratch.Path("data/link.txt"));
+#else
+  Put("link.txt", Line(1));
+#endif
   {
     QFile big(scratch.Path("data/big.txt"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));

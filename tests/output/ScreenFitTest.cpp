@@ -124,7 +124,7 @@ TEST(LayoutScale, LargestThatFitsUpToTheDesign) {
       {main, {0, 0, 1093, 582}, 543.0 / 713},  // 1366 x 768 at 125 %
       {tool, {0, 0, 683, 360}, 321.0 / 359},   // 1366 x 768 at 200 %
       {tool, {0, 0, 683, 398}, 1.0},
-      {main, {100, 50, 200, 150}, 0.25},  // nothing readable below a quarter
+      {main, {100, 50, 400, 325}, 0.4},  // nothing readable below
   };
   for (const auto& [design, available, scale] : cases)
     EXPECT_DOUBLE_EQ(FittingScale(design, available), scale) << available.width() << "x" << available.height();
@@ -158,7 +158,9 @@ TEST_F(ScreenFit, WindowsAtAScaleAreTheDesignScaledWithEveryTextWhole) {
     ExpectScaledLayout(tool, &smallTool, scale);
     smallTool.Startup();
     EXPECT_EQ(Clipped(&smallTool), QStringList()) << scale;
-    EXPECT_EQ(Clipped(std::make_unique<PrinterDialog>(desktop, window.PrintAnswer, &window).get()), QStringList());
+    PrinterDialog printer(desktop, window.PrintAnswer, &window);
+    printer.ShowPrinterDialog();
+    EXPECT_EQ(Clipped(&printer), QStringList()) << scale;
   }
 }
 
@@ -176,6 +178,11 @@ TEST_F(ScreenFit, WindowsAreWhollyOnTheScreen) {
   EXPECT_TRUE(free.contains(window.frameGeometry())) << window.frameGeometry().width() << "x"
                                                      << window.frameGeometry().height();
   EXPECT_EQ(Clipped(&window), QStringList());
+  PrinterDialog printer(desktop, window.PrintAnswer, &window);
+  printer.ShowPrinterDialog();
+  Exposed(printer);
+  EXPECT_TRUE(free.contains(printer.frameGeometry()));
+  EXPECT_EQ(Clipped(&printer), QStringList());
   window.grab().save(qEnvironmentVariable("PTLOG_SCREEN_SHOT", scratch.Path("shot.png")));
 
   FitLayoutToScreen(ToolForm::DesignSize());
