@@ -16,7 +16,9 @@ namespace ptlog {
 namespace {
 // The page at about 72 dpi: A4 landscape in twips, scaled.
 constexpr double kPageWidthTwips = 16838, kPageHeightTwips = 11906, kPreviewScale = 0.05;
-const QString kImageFilter = QStringLiteral("Image Files (*.png *.jpg *.jpeg *.bmp *.svg)|*.png;*.jpg;*.jpeg;*.bmp;*.svg");
+const QString kImageFilter = kSvgLogos
+    ? QStringLiteral("Image Files (*.png *.jpg *.jpeg *.bmp *.svg)|*.png;*.jpg;*.jpeg;*.bmp;*.svg")
+    : QStringLiteral("Image Files (*.png *.jpg *.jpeg *.bmp)|*.png;*.jpg;*.jpeg;*.bmp");
 }  // namespace
 
 ReportSettingsDialog::ReportSettingsDialog(Desktop& desktop, const SettingsLocation& where, const QString& recordPath,

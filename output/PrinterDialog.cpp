@@ -51,6 +51,7 @@ void PrinterDialog::ShowPrinterDialog() {
   Frame2->show();
   // The client area is just the frame.
   setFixedSize(Frame2->size());
+  WidenLabelsToText(this);
   if (QWidget* owner = parentWidget()) move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
   show();
   raise();

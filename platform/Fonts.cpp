@@ -4,6 +4,7 @@
 #include "platform/Rounding.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStringList>
@@ -35,6 +36,12 @@ QFont MinchoFont(double points, bool bold) {
   designSizes[scaled] = design;
   font.setPixelSize(scaled);
   font.setBold(bold);
+#ifdef Q_OS_WIN
+  // GDI rounds each glyph's hinted advance up (a 15-pixel character takes 16,
+  // bold 17) and the captions outgrow the design; DirectWrite, which Qt takes
+  // for fonts without hinting, keeps the face's own widths.
+  font.setHintingPreference(QFont::PreferNoHinting);
+#endif
   return font;
 }
 
@@ -87,6 +94,15 @@ public:
 QStyle* LayoutScaledMarks() {
   static ScaledMarks* style = new ScaledMarks;
   return style;
+}
+
+void WidenLabelsToText(QWidget* window) {
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    const int need = label->sizeHint().width();
+    if (need > label->width() && !label->wordWrap() && label->parentWidget())
+      label->resize(std::max(label->width(), std::min(need, label->parentWidget()->width() - label->x())),
+                    label->height());
+  }
 }
 
 double FittingScale(QSize design, QRect available, QMargins frame) {

@@ -32,6 +32,12 @@ QFont DesignFont(const QFont& font);
 // text beside them does; for those boxes.
 QStyle* LayoutScaledMarks();
 
+// Fonts come in whole pixels and hinted glyphs round their advances, so at a
+// smaller scale, or with another system's fonts, a label's text may come out
+// a little wider than its designed box: such boxes grow to the right, as far
+// as their container allows.
+void WidenLabelsToText(QWidget* window);
+
 // The scale the windows are laid out at: 1, the design, unless the design
 // does not fit the screen (a laptop at 150 %), then the largest that fits.
 // Set once, before the windows are made; the printed page ignores it.

@@ -137,6 +137,7 @@ ToolForm::ToolForm(Desktop& desktop, SettingsLocation where, QWidget* parent)
   connect(Drive1, &QComboBox::activated, this, &ToolForm::Drive1Change);
   connect(Command3, &QPushButton::clicked, this, &ToolForm::Command3Click);
   connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+  WidenLabelsToText(this);
 }
 
 void ToolForm::FillDeviceList(const QString& current) {

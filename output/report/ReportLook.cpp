@@ -19,7 +19,7 @@ constexpr int kLargestImageSide = 8000;
 // Read for the page at about 600 dpi of the box it fills.
 constexpr int kLogoPixels = 1200, kSealPixels = 600;
 
-bool IsSvg(const QString& path) { return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive); }
+[[maybe_unused]] bool IsSvg(const QString& path) { return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive); }
 
 QString Normal(const QString& name) { return name.normalized(QString::NormalizationForm_KC); }
 

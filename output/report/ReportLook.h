@@ -24,6 +24,14 @@ struct ReportSettings {
 };
 inline constexpr int kMostSignatureBoxes = 4;
 
+// Logos drawn as vectors need Qt's SVG module, which the Windows build lacks
+// (Debian's archive keeps no source of it to build from).
+#ifdef PTLOG_SVG
+inline constexpr bool kSvgLogos = true;
+#else
+inline constexpr bool kSvgLogos = false;
+#endif
+
 ReportSettings ReadReportSettings(const SettingsLocation& where);
 bool WriteReportSettings(const SettingsLocation& where, const ReportSettings& settings);
 

@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <optional>
 #include <cstdlib>
@@ -71,7 +75,22 @@ QStringList RecordFiles(const QStringList& inputs) {
   return files;
 }
 
-void Say(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+void Say(const QString& text) {
+#ifdef Q_OS_WIN
+  // A console shows the text as it is; a file or a pipe gets UTF-8, as on Linux.
+  const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  const QString line = text + QStringLiteral("\r\n");
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(err, &mode)) {
+    WriteConsoleW(err, reinterpret_cast<const wchar_t*>(line.utf16()), DWORD(line.size()), &written, nullptr);
+  } else {
+    const QByteArray bytes = line.toUtf8();
+    WriteFile(err, bytes.constData(), DWORD(bytes.size()), &written, nullptr);
+  }
+#else
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+#endif
+}
 
 }  // namespace
 

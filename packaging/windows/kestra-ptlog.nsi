@@ -75,4 +75,9 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\KESTRA PTLOG"
+  ; The uninstaller runs as a copy of itself in %TEMP%, which it cannot remove
+  ; while it runs: a hidden command prompt removes that folder once it has ended.
+  SetOutPath "$TEMP"
+  StrCmp "$EXEDIR" "$INSTDIR" +2 0
+    ExecShell "" "$SYSDIR\cmd.exe" '/c ping -n 3 127.0.0.1 >nul & rmdir /s /q "$EXEDIR"' SW_HIDE
 SectionEnd

@@ -68,7 +68,7 @@ Layout LayoutOf(QWidget* window) {
 }
 
 // Every control of `scaled` where the design's is, times `scale`, fonts
-// likewise; self-sizing labels keep their place, their size follows the text.
+// likewise; labels keep their place, their size may follow the text.
 void ExpectScaledLayout(const Layout& design, QWidget* scaled, double scale) {
   const auto near = [scale](int designed, int got) { return std::abs(designed * scale - got) <= 1.0; };
   const Layout got = LayoutOf(scaled);
@@ -76,18 +76,23 @@ void ExpectScaledLayout(const Layout& design, QWidget* scaled, double scale) {
   for (const auto& [name, placed] : design) {
     const auto& [d, font] = placed;
     const QRect s = got.at(name).first;
-    const bool sizesItself = qobject_cast<AutoLabel*>(scaled->findChild<QWidget*>(name)) != nullptr;
-    EXPECT_TRUE(near(d.y(), s.y()) && (sizesItself || (near(d.x(), s.x()) && near(d.width(), s.width()) &&
-                                                       near(d.height(), s.height()))))
+    const bool sizesItself = qobject_cast<QLabel*>(scaled->findChild<QWidget*>(name)) != nullptr;
+    EXPECT_TRUE(near(d.x(), s.x()) && near(d.y(), s.y()) &&
+                (sizesItself || (near(d.width(), s.width()) && near(d.height(), s.height()))))
         << name.toStdString() << " at " << scale;
     EXPECT_TRUE(near(font, got.at(name).second)) << name.toStdString();
   }
 }
 
-// Waits for the window system to show the window.
-void Exposed(QWidget& w) {
+// Once the window system shows it: the window wholly on the screen's free
+// area, every text of it whole.
+void ExpectWhollyShown(QWidget& w) {
   for (int i = 0; i < 500 && !(w.windowHandle() && w.windowHandle()->isExposed()); ++i)
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+  const QRect frame = w.frameGeometry();
+  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame))
+      << w.objectName().toStdString() << " " << frame.width() << "x" << frame.height();
+  EXPECT_EQ(Clipped(&w), QStringList());
 }
 
 // Bounds of what the graph drew (every pixel not white) on the picture box.
@@ -169,26 +174,17 @@ TEST_F(ScreenFit, WindowsAtAScaleAreTheDesignScaledWithEveryTextWhole) {
 // on the screen's free area.
 TEST_F(ScreenFit, WindowsAreWhollyOnTheScreen) {
   if (QGuiApplication::platformName() == "offscreen") GTEST_SKIP() << "needs a real screen";
-  const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
   FitLayoutToScreen(Form1::DesignSize());
-  const double mainScale = LayoutScale();
-  ScaleForTest at(mainScale);
+  ScaleForTest at(LayoutScale());
   Form1& window = Window();
-  Exposed(window);
-  EXPECT_TRUE(free.contains(window.frameGeometry())) << window.frameGeometry().width() << "x"
-                                                     << window.frameGeometry().height();
-  EXPECT_EQ(Clipped(&window), QStringList());
+  ExpectWhollyShown(window);
   PrinterDialog printer(desktop, window.PrintAnswer, &window);
   printer.ShowPrinterDialog();
-  Exposed(printer);
-  EXPECT_TRUE(free.contains(printer.frameGeometry()));
-  EXPECT_EQ(Clipped(&printer), QStringList());
+  ExpectWhollyShown(printer);
   window.grab().save(qEnvironmentVariable("PTLOG_SCREEN_SHOT", scratch.Path("shot.png")));
 
   FitLayoutToScreen(ToolForm::DesignSize());
   ToolForm tool(desktop, form->Location());
   tool.show();
-  Exposed(tool);
-  EXPECT_TRUE(free.contains(tool.frameGeometry()));
-  EXPECT_EQ(Clipped(&tool), QStringList());
+  ExpectWhollyShown(tool);
 }
