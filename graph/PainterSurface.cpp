@@ -30,7 +30,7 @@ PainterSurface::PainterSurface(QPainter& painter, QRectF clearArea, PenState& pe
 void PainterSurface::Prepare() {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  font_.setFamilies(MinchoFamilies());
+  font_ = MinchoFace();
   SetFontSize(pen_.fontSize);
 }
 

@@ -114,8 +114,7 @@ RecordsForm::RecordsForm(Desktop& desktop, SettingsLocation where, QString datab
 RecordsForm::~RecordsForm() = default;
 
 void RecordsForm::BuildControls() {
-  QFont font;
-  font.setFamilies(MinchoFamilies());
+  QFont font = MinchoFace();
   font.setPixelSize(14);
   setFont(font);
   resize(1240, 860);

@@ -2,11 +2,13 @@
 
 #include "library/RecordIndex.h"
 #include "platform/Desktop.h"
+#include "platform/Fonts.h"
 #include "platform/FontFamilies.h"
 #include "platform/ProgramStart.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv) {
   if (const auto ended = ptlog::AnswerBeforeWindows(
@@ -25,6 +27,9 @@ int main(int argc, char** argv) {
   }
   ptlog::RecordsForm form(ptlog::SystemDesktop(), ptlog::LocateSettingsOfThisProgram(),
                           ptlog::RecordIndex::DefaultPath());
+  // Its first size fits a laptop's screen too; the layout keeps it usable.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    form.resize(form.size().boundedTo(screen->availableGeometry().size().shrunkBy(ptlog::kFrameAllowance)));
   form.show();
   return app.exec();
 }

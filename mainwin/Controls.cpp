@@ -26,9 +26,11 @@ void AutoLabel::SetCaption(const QString& caption) {
   resize(fixedWidth_ > 0 ? fixedWidth_ : hint.width(), hint.height());
   const int room = parentWidget() && !isWindow() ? parentWidget()->width() : designLeft_ + width();
   move(std::max(0, std::min(designLeft_, room - width())), y());
+  // The page draws it at the design's font: its height is that font's.
   const double scale = LayoutScale();
+  const int designHeight = QFontMetrics(DesignFont(font())).height() + height() - fontMetrics().height();
   SetDesignRect(this, QRect(int(RoundHalfEven(x() / scale)), int(RoundHalfEven(y() / scale)),
-                            int(RoundHalfEven(width() / scale)), int(RoundHalfEven(height() / scale))));
+                            int(RoundHalfEven(width() / scale)), designHeight));
 }
 
 int DetailsCheckBox::Value() const {

@@ -27,8 +27,7 @@ double LayoutScale() { return layoutScale; }
 void SetLayoutScale(double scale) { layoutScale = scale; }
 
 QFont MinchoFont(double points, bool bold) {
-  QFont font;
-  font.setFamilies(MinchoFamilies());
+  QFont font = MinchoFace();
   // Scaled down, never up: a text that fills its control in the design
   // still fits it.
   const int design = int(RoundHalfEven(points * 96.0 / 72.0));
@@ -36,12 +35,6 @@ QFont MinchoFont(double points, bool bold) {
   designSizes[scaled] = design;
   font.setPixelSize(scaled);
   font.setBold(bold);
-#ifdef Q_OS_WIN
-  // GDI rounds each glyph's hinted advance up (a 15-pixel character takes 16,
-  // bold 17) and the captions outgrow the design; DirectWrite, which Qt takes
-  // for fonts without hinting, keeps the face's own widths.
-  font.setHintingPreference(QFont::PreferNoHinting);
-#endif
   return font;
 }
 

@@ -26,8 +26,7 @@ const QPointF kGraphAt(kMargin, 3300);
 
 // The painter works in twips: a point is 20 of them, whatever the device.
 void UseFont(QPainter& p, double points, bool bold = false) {
-  QFont font;
-  font.setFamilies(MinchoFamilies());
+  QFont font = MinchoFace();
   font.setPixelSize(int(points * 20));
   font.setBold(bold);
   p.setFont(font);

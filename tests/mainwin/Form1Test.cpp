@@ -2,8 +2,6 @@
 // and loading, saving and looking at record files.
 #include "Form1Fixture.h"
 
-#include <QFontInfo>
-
 using namespace ptlog;
 using namespace ptlog::test;
 
