@@ -23,10 +23,12 @@ struct Listed {
 void List(const QString& folder, int depth, std::vector<Listed>& files, QStringList& folders) {
   folders << folder;
   const QDir dir(folder);
-  // Devices, FIFOs and links to them are not files the programs read.
-  for (const QFileInfo& f : dir.entryInfoList({QStringLiteral("*.txt")},
-                                              QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
-    if (!f.isFile()) continue;
+  // Devices, FIFOs and links to them are not files the programs read. The
+  // names are matched here, not by a name filter: that takes a regular
+  // expression, whose per-thread JIT stack crashed this worker thread's end
+  // on Windows.
+  for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+    if (!f.isFile() || !f.fileName().endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) continue;
     files.push_back({folder, f.fileName(), f.size(), f.lastModified().toMSecsSinceEpoch()});
   }
   if (depth >= kScanDepth) return;
